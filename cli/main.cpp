@@ -1,0 +1,6 @@
+#include "orrincalc.h"
+
+int main(int argc, char** argv)
+{
+    return runOrrinCalc(argc, argv, stdin, stdout, stderr);
+}

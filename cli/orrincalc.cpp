@@ -1,0 +1,148 @@
+#include "orrincalc.h"
+
+#include "calculator.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr const char* usage =
+    "usage: orrin-calc [--hex] [--data FILE] [EXPRESSION...]\n"
+    "Evaluates each EXPRESSION, or each line of standard input when none is given.\n";
+
+struct Options {
+    int mode = 0;
+    std::vector<std::string> expressions;
+    bool usageError = false;
+    bool helpWanted = false;
+};
+
+Options parseOptions(int argc, const char* const* argv)
+{
+    Options options;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded || arg.size() < 3 || arg.substr(0, 2) != "--") {
+            options.expressions.emplace_back(arg);
+        } else if (arg == "--hex") {
+            options.mode = 1;
+        } else if (arg == "--help") {
+            options.helpWanted = true;
+        } else {
+            options.usageError = true;
+        }
+    }
+    return options;
+}
+
+// Collects output and writes it in large blocks: a flush per line would cost
+// more than the evaluation.
+class OutputBuffer {
+public:
+    explicit OutputBuffer(std::FILE* out) : m_out(out) { m_buffer.reserve(capacity); }
+    ~OutputBuffer() { flush(); }
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+    void writeLine(std::string_view text)
+    {
+        m_buffer.append(text);
+        m_buffer.push_back('\n');
+        if (m_buffer.size() >= capacity)
+            flush();
+    }
+
+    void flush()
+    {
+        if (!m_buffer.empty())
+            std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out);
+        m_buffer.clear();
+    }
+
+private:
+    static constexpr std::size_t capacity = 1 << 16;
+    std::FILE* m_out;
+    std::string m_buffer;
+};
+
+class Session {
+public:
+    Session(int mode, std::FILE* out) : m_mode(mode), m_output(out) {}
+
+    void evaluate(const std::string& expression)
+    {
+        try {
+            m_output.writeLine(m_calculator.calculate(expression, m_mode));
+        } catch (const myexception& error) {
+            m_output.writeLine(error.what());
+            m_anyFailed = true;
+        }
+    }
+
+    bool anyFailed() const { return m_anyFailed; }
+
+private:
+    int m_mode;
+    Calculator<double> m_calculator;
+    OutputBuffer m_output;
+    bool m_anyFailed = false;
+};
+
+// Lines end at "\n"; a "\r" before it is dropped. A last line without "\n" counts.
+void evaluateLines(std::FILE* in, Session& session)
+{
+    std::string pending;
+    std::string line;
+    std::vector<char> chunk(1 << 16);
+    std::size_t got = 0;
+    while ((got = std::fread(chunk.data(), 1, chunk.size(), in)) > 0) {
+        pending.append(chunk.data(), got);
+        std::size_t start = 0;
+        for (std::size_t newline; (newline = pending.find('\n', start)) != std::string::npos;
+             start = newline + 1) {
+            std::size_t end = newline;
+            if (end > start && pending[end - 1] == '\r')
+                --end;
+            line.assign(pending, start, end - start);
+            session.evaluate(line);
+        }
+        pending.erase(0, start);
+    }
+    if (!pending.empty()) {
+        if (pending.back() == '\r')
+            pending.pop_back();
+        session.evaluate(pending);
+    }
+}
+
+}  // namespace
+
+int runOrrinCalc(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err)
+{
+    const Options options = parseOptions(argc, argv);
+    if (options.helpWanted) {
+        std::fputs(usage, out);
+        return 0;
+    }
+    if (options.usageError) {
+        std::fputs(usage, err);
+        return 2;
+    }
+    bool anyFailed = false;
+    {
+        Session session(options.mode, out);
+        if (options.expressions.empty())
+            evaluateLines(in, session);
+        for (const std::string& expression : options.expressions)
+            session.evaluate(expression);
+        anyFailed = session.anyFailed();
+    }
+    std::fflush(out);
+    return anyFailed ? 1 : 0;
+}

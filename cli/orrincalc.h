@@ -1,0 +1,9 @@
+#pragma once
+#include <cstdio>
+
+// The command-line calculator: evaluates each argument, or each line of
+// `in` when there is none, with one engine, and prints one line per
+// expression to `out` (the result, or the error message). Returns the exit
+// status: 0 when every expression evaluated, 1 when any failed, 2 for a usage
+// error or an unreadable data file (message on `err`).
+int runOrrinCalc(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err);
