@@ -1,8 +1,11 @@
 #include "orrincalc.h"
 
 #include "calculator.h"
+#include "documentfile.h"
+#include "variablesarchive.h"
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,11 +14,13 @@ namespace {
 
 constexpr const char* usage =
     "usage: orrin-calc [--hex] [--data FILE] [EXPRESSION...]\n"
-    "Evaluates each EXPRESSION, or each line of standard input when none is given.\n";
+    "Evaluates each EXPRESSION, or each line of standard input when none is given.\n"
+    "--data FILE loads the variables and constants of a data file first.\n";
 
 struct Options {
     int mode = 0;
     std::vector<std::string> expressions;
+    std::optional<std::string> dataFile;
     bool usageError = false;
     bool helpWanted = false;
 };
@@ -32,6 +37,12 @@ Options parseOptions(int argc, const char* const* argv)
             options.expressions.emplace_back(arg);
         } else if (arg == "--hex") {
             options.mode = 1;
+        } else if (arg == "--data") {
+            // One data file at most, and it needs its name.
+            if (options.dataFile || i + 1 >= argc)
+                options.usageError = true;
+            else
+                options.dataFile = argv[++i];
         } else if (arg == "--help") {
             options.helpWanted = true;
         } else {
@@ -87,6 +98,13 @@ public:
 
     bool anyFailed() const { return m_anyFailed; }
 
+    DocumentStatus loadData(const std::string& path)
+    {
+        return openDocument(path, [this](Archive& archive) {
+            serializeVariables(archive, m_calculator);
+        });
+    }
+
 private:
     int m_mode;
     Calculator<double> m_calculator;
@@ -121,6 +139,14 @@ void evaluateLines(std::FILE* in, Session& session)
     }
 }
 
+void reportDataError(const std::string& path, DocumentStatus status, std::FILE* err)
+{
+    const char* problem = status == DocumentStatus::BadFormat
+        ? "not a valid data file (it ends inside a record)"
+        : "cannot read the data file";
+    std::fprintf(err, "orrin-calc: %s: %s\n", path.c_str(), problem);
+}
+
 }  // namespace
 
 int runOrrinCalc(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err)
@@ -137,6 +163,13 @@ int runOrrinCalc(int argc, const char* const* argv, std::FILE* in, std::FILE* ou
     bool anyFailed = false;
     {
         Session session(options.mode, out);
+        if (options.dataFile) {
+            const DocumentStatus status = session.loadData(*options.dataFile);
+            if (status != DocumentStatus::Ok) {
+                reportDataError(*options.dataFile, status, err);
+                return 2;
+            }
+        }
         if (options.expressions.empty())
             evaluateLines(in, session);
         for (const std::string& expression : options.expressions)
