@@ -126,11 +126,14 @@ Token Calculator<T>::reduce()
     }
     std::reverse(operands, operands + taken);
 
-    errno = 0;
+    // Volatile, so that no optimisation moves the accesses across the call.
+    volatile int& error = errno;
+    error = 0;
     const double result = applied.compute(operands, operands + taken);
-    if (errno == ERANGE)
+    const int reported = error;
+    if (reported == ERANGE)
         throw over_flow(overflowMessage);
-    if (errno == EDOM)
+    if (reported == EDOM)
         throw illegal_error(illegalErrorMessage);
     return Token{{}, result, TokenKind::Number};
 }

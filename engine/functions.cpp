@@ -13,12 +13,16 @@ using Engine = Calculator<double>;
 
 // The evaluation turns errno into errors, so functions that report nothing
 // must leave it as they found it, whatever glibc does for their argument.
-template <class Computation>
-double withoutErrno(Computation computation)
+// GCC treats the math builtins as touching no memory and would drop or move
+// the restoring store; the volatile accesses pin the order read, call, write.
+template <class Function>
+double withoutErrno(double x, Function function)
 {
-    const int saved = errno;
-    const double result = computation();
-    errno = saved;
+    volatile int& error = errno;
+    const int saved = error;
+    volatile double argument = x;
+    volatile double result = function(argument);
+    error = saved;
     return result;
 }
 
@@ -48,17 +52,17 @@ double PowFunction::compute(const Token* first, const Token*) const
 
 double AtanFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno([x = argument(first)] { return std::atan2(x, 1.0); });
+    return withoutErrno(argument(first), [](double x) { return std::atan2(x, 1.0); });
 }
 
 double CosFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno([x = argument(first)] { return std::cos(x); });
+    return withoutErrno(argument(first), [](double x) { return std::cos(x); });
 }
 
 double ExpFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno([x = argument(first)] { return std::exp(x); });
+    return withoutErrno(argument(first), [](double x) { return std::exp(x); });
 }
 
 double FabsFunction::compute(const Token* first, const Token*) const
@@ -68,7 +72,7 @@ double FabsFunction::compute(const Token* first, const Token*) const
 
 double LogFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno([x = argument(first)] { return std::log(x); });
+    return withoutErrno(argument(first), [](double x) { return std::log(x); });
 }
 
 double Log10Function::compute(const Token* first, const Token*) const
@@ -76,22 +80,22 @@ double Log10Function::compute(const Token* first, const Token*) const
     const double x = argument(first);
     if (x == 0 || std::isnan(x))
         throw Engine::illegal_error(Engine::illegalErrorMessage);
-    return withoutErrno([x] { return std::log10(x); });
+    return withoutErrno(x, [](double v) { return std::log10(v); });
 }
 
 double SinFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno([x = argument(first)] { return std::sin(x); });
+    return withoutErrno(argument(first), [](double x) { return std::sin(x); });
 }
 
 double SqrtFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno([x = argument(first)] { return std::sqrt(x); });
+    return withoutErrno(argument(first), [](double x) { return std::sqrt(x); });
 }
 
 double TanFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno([x = argument(first)] { return std::tan(x); });
+    return withoutErrno(argument(first), [](double x) { return std::tan(x); });
 }
 
 static_assert(math_errhandling & MATH_ERRNO,

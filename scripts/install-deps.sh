@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Orrin
+# need, when any is missing. Needs root (or sudo).
+set -euo pipefail
+
+build_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+                qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev
+                fp-utils-3.2.2)
+run_packages=(fonts-ipafont-gothic xchm)
+test_packages=(clang libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils imagemagick
+               python3)
+
+case "${1:-all}" in
+    run) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;
+    test | all) wanted=("${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 [run|test|all]" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed' \
+        || missing+=("$package")
+done
+[ "${#missing[@]}" -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds Orrin and runs the whole test suite twice: in the release build and
+# in the AddressSanitizer + UndefinedBehaviorSanitizer build.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/install-deps.sh" test
+jobs=$(nproc)
+
+build_and_test() {
+    local dir=$1; shift
+    cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600
+}
+
+build_and_test "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    build_and_test "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DORRIN_SANITIZE=ON -DORRIN_BENCH=OFF
