@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Draws the grip bitmap and the program icon as palette PNG files.
+
+The images are committed; run this again only to change them:
+    python3 res/drawimages.py res/
+"""
+import struct
+import sys
+import zlib
+from pathlib import Path
+
+# The standard 16-colour palette, in its usual order.
+PALETTE = [
+    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
+    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
+    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
+    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
+]
+BLACK, GREEN, NAVY, TEAL, SILVER, GREY, LIME, WHITE = 0, 2, 4, 6, 7, 8, 10, 15
+TRANSPARENT = 16  # an extra palette entry, only used by the icon
+
+
+def write_png(path, pixels, transparent=False):
+    height = len(pixels)
+    width = len(pixels[0])
+    palette = PALETTE + ([(0, 0, 0)] if transparent else [])
+    raw = b"".join(b"\x00" + bytes(row) for row in pixels)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    png = b"\x89PNG\r\n\x1a\n"
+    png += chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 3, 0, 0, 0))
+    png += chunk(b"PLTE", b"".join(bytes(c) for c in palette))
+    if transparent:
+        png += chunk(b"tRNS", bytes([255] * len(PALETTE) + [0]))
+    png += chunk(b"IDAT", zlib.compress(raw, 9))
+    png += chunk(b"IEND", b"")
+    Path(path).write_bytes(png)
+
+
+def fill(pixels, x0, y0, x1, y1, colour):
+    """Fills the inclusive rectangle (x0, y0)-(x1, y1)."""
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            pixels[y][x] = colour
+
+
+def grip():
+    """19 x 19: a raised light-grey tile carrying a calculator pictogram."""
+    size = 19
+    p = [[SILVER] * size for _ in range(size)]
+    fill(p, 0, 0, size - 1, 0, WHITE)
+    fill(p, 0, 0, 0, size - 1, WHITE)
+    fill(p, 1, size - 2, size - 2, size - 2, GREY)
+    fill(p, size - 2, 1, size - 2, size - 2, GREY)
+    fill(p, 0, size - 1, size - 1, size - 1, BLACK)
+    fill(p, size - 1, 0, size - 1, size - 1, BLACK)
+    # Display bar above three rows of four keys.
+    fill(p, 4, 3, 14, 5, BLACK)
+    for row in range(3):
+        for col in range(4):
+            x = 4 + col * 3
+            y = 8 + row * 3
+            fill(p, x, y, x + 1, y + 1, NAVY)
+    return p
+
+
+def icon(size):
+    """The program icon: a grey calculator with a lit display and keys."""
+    p = [[TRANSPARENT] * size for _ in range(size)]
+    s = size / 32.0
+
+    def box(x0, y0, x1, y1, colour):
+        fill(p, round(x0 * s), round(y0 * s), round(x1 * s) - 1, round(y1 * s) - 1, colour)
+
+    box(5, 1, 27, 31, BLACK)
+    box(6, 2, 26, 30, SILVER)
+    box(6, 2, 26, 3, WHITE)
+    box(6, 2, 7, 30, WHITE)
+    box(9, 5, 23, 11, BLACK)
+    box(10, 6, 22, 10, GREEN)
+    box(17, 7, 21, 9, LIME)
+    for row in range(4):
+        for col in range(4):
+            x = 9 + col * 4
+            y = 14 + row * 4
+            colour = NAVY if col < 3 else TEAL
+            box(x, y, x + 3, y + 3, colour)
+    return p
+
+
+def main():
+    out = Path(sys.argv[1] if len(sys.argv) > 1 else ".")
+    write_png(out / "grip.png", grip())
+    for size in (16, 32, 48):
+        write_png(out / f"orrin-{size}.png", icon(size), transparent=True)
+
+
+if __name__ == "__main__":
+    main()
