@@ -1,0 +1,32 @@
+#include "application.h"
+
+#include "framewnd.h"
+
+#include <QCoreApplication>
+
+namespace {
+Application* theInstance = nullptr;
+}  // namespace
+
+Application::Application()
+{
+    theInstance = this;
+}
+
+Application::~Application()
+{
+    if (theInstance == this)
+        theInstance = nullptr;
+}
+
+Application* Application::instance()
+{
+    return theInstance;
+}
+
+void Application::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->DestroyWindow();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,83 @@
+#include "document.h"
+
+#include "documentfile.h"
+#include "messagebox.h"
+#include "view.h"
+
+#include <QString>
+#include <algorithm>
+
+namespace {
+
+QString displayName(const std::string& path)
+{
+    return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
+}
+
+void warn(DocumentStatus status, const std::string& path)
+{
+    QString text;
+    switch (status) {
+    case DocumentStatus::Ok:
+        return;
+    case DocumentStatus::CannotOpen:
+        text = QStringLiteral("ファイル %1 を開けません。");
+        break;
+    case DocumentStatus::BadFormat:
+        text = QStringLiteral("ファイル %1 の形式が正しくありません。読み込めた変数だけを使います。");
+        break;
+    case DocumentStatus::CannotSave:
+        text = QStringLiteral("ファイル %1 に保存できません。");
+        break;
+    }
+    showMessageBox(nullptr, text.arg(displayName(path)), MessageButtons::Ok, MessageIcon::Warning);
+}
+
+}  // namespace
+
+Document::~Document()
+{
+    for (View* view : m_views)
+        view->m_pDocument = nullptr;
+}
+
+bool Document::OnNewDocument()
+{
+    return true;
+}
+
+void Document::Serialize(Archive&) {}
+
+bool Document::OnOpenDocument(const std::string& path)
+{
+    const DocumentStatus status = openDocument(path, [this](Archive& archive) { Serialize(archive); });
+    warn(status, path);
+    return status == DocumentStatus::Ok;
+}
+
+bool Document::OnSaveDocument(const std::string& path)
+{
+    const DocumentStatus status = saveDocument(path, [this](Archive& archive) { Serialize(archive); });
+    warn(status, path);
+    return status == DocumentStatus::Ok;
+}
+
+void Document::AddView(View* view)
+{
+    if (view->m_pDocument)
+        view->m_pDocument->RemoveView(view);
+    m_views.push_back(view);
+    view->m_pDocument = this;
+}
+
+void Document::RemoveView(View* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+    if (view->m_pDocument == this)
+        view->m_pDocument = nullptr;
+}
+
+View* Document::GetFirstView() const
+{
+    return m_views.empty() ? nullptr : m_views.front();
+}

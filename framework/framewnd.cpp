@@ -1,0 +1,71 @@
+#include "framewnd.h"
+
+#include "application.h"
+#include "document.h"
+#include "view.h"
+
+FrameWnd::FrameWnd() : QWidget(nullptr) {}
+
+FrameWnd::~FrameWnd() = default;
+
+bool FrameWnd::Create()
+{
+    CreateStruct cs;
+    if (!PreCreateWindow(cs))
+        return false;
+    setWindowFlags(cs.flags);
+    if (cs.rect.isValid())
+        setGeometry(cs.rect);
+    return OnCreate() != -1;
+}
+
+bool FrameWnd::PreCreateWindow(CreateStruct&)
+{
+    return true;
+}
+
+int FrameWnd::OnCreate()
+{
+    return 0;
+}
+
+void FrameWnd::OnDestroy() {}
+
+void FrameWnd::DestroyWindow()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    hide();
+    OnDestroy();
+}
+
+void FrameWnd::SetActiveView(View* view)
+{
+    m_pActiveView = view;
+    layoutView();
+}
+
+bool FrameWnd::SendCommand(int id)
+{
+    Document* document = m_pActiveView ? m_pActiveView->GetDocument() : nullptr;
+    return routeCommand(id, {m_pActiveView, document, this, Application::instance()});
+}
+
+bool FrameWnd::CanSendCommand(int id) const
+{
+    const Document* document = m_pActiveView ? m_pActiveView->GetDocument() : nullptr;
+    return canRouteCommand(id, {m_pActiveView, document, this, Application::instance()});
+}
+
+void FrameWnd::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutView();
+}
+
+void FrameWnd::layoutView()
+{
+    if (m_pActiveView)
+        m_pActiveView->setGeometry(contentsRect());
+}

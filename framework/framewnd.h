@@ -1,0 +1,51 @@
+#pragma once
+#include "commandtarget.h"
+
+#include <QRect>
+#include <QWidget>
+
+class View;
+
+// What a frame asks for before its window is made: flags and outer rectangle.
+struct CreateStruct {
+    Qt::WindowFlags flags = Qt::Window;
+    QRect rect;
+};
+
+// The main frame of the single-document framework: a top-level window whose
+// client area holds the view. Commands sent to the frame (accelerators, tray
+// menu) are offered to the active view, its document, the frame and the
+// application object, in that order.
+class FrameWnd : public QWidget, public CommandTarget {
+public:
+    FrameWnd();
+    ~FrameWnd() override;
+
+    // Runs PreCreateWindow, applies its flags and rectangle (hidden), then
+    // OnCreate; false when either refuses.
+    bool Create();
+
+    void SetActiveView(View* view);
+    View* GetActiveView() const { return m_pActiveView; }
+
+    bool SendCommand(int id);
+    bool CanSendCommand(int id) const;
+
+    // Ends the window's service (the tray icon goes); called once by exit.
+    void DestroyWindow();
+
+protected:
+    virtual bool PreCreateWindow(CreateStruct& cs);
+    // Returns -1 to abandon the window, 0 to go on.
+    virtual int OnCreate();
+    virtual void OnDestroy();
+
+    // The view fills the contents rectangle (inside the contents margins).
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutView();
+
+    View* m_pActiveView = nullptr;
+    bool m_destroyed = false;
+};

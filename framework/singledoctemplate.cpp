@@ -1,0 +1,48 @@
+#include "singledoctemplate.h"
+
+#include "document.h"
+#include "framewnd.h"
+#include "view.h"
+
+#include <utility>
+
+SingleDocTemplate::SingleDocTemplate(int resourceId, DocumentFactory document, FrameFactory frame,
+                                     ViewFactory view)
+    : m_resourceId(resourceId),
+      m_makeDocument(std::move(document)),
+      m_makeFrame(std::move(frame)),
+      m_makeView(std::move(view))
+{
+}
+
+SingleDocTemplate::~SingleDocTemplate()
+{
+    m_frame.reset();
+    m_document.reset();
+}
+
+bool SingleDocTemplate::OpenDocumentFile()
+{
+    m_document = m_makeDocument();
+    m_frame = m_makeFrame();
+    if (!m_document || !m_frame || !m_frame->Create()) {
+        m_frame.reset();
+        m_document.reset();
+        return false;
+    }
+    View* view = m_makeView(*m_frame);
+    if (!view) {
+        m_frame.reset();
+        m_document.reset();
+        return false;
+    }
+    m_document->AddView(view);
+    m_frame->SetActiveView(view);
+    if (!m_document->OnNewDocument()) {
+        m_frame.reset();
+        m_document.reset();
+        return false;
+    }
+    view->OnInitialUpdate();
+    return true;
+}

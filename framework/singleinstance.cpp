@@ -1,0 +1,46 @@
+#include "singleinstance.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+SingleInstanceLock::~SingleInstanceLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::string SingleInstanceLock::lockFilePath()
+{
+    const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+    if (runtimeDir && *runtimeDir)
+        return std::string(runtimeDir) + "/Tessel.lock";
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string dir = (tmp && *tmp) ? tmp : "/tmp";
+    return dir + "/Tessel-" + std::to_string(::getuid()) + ".lock";
+}
+
+bool SingleInstanceLock::tryLock()
+{
+    if (m_fd >= 0)
+        return true;
+    const std::string path = lockFilePath();
+    // O_NOFOLLOW: in a shared temporary directory, never follow another
+    // user's planted link.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return true;
+    int rc;
+    do {
+        rc = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        const bool heldByOther = errno == EWOULDBLOCK;
+        ::close(fd);
+        return !heldByOther;
+    }
+    m_fd = fd;
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+
+// A per-user marker that this program runs: an exclusive flock() on the file
+// "Tessel.lock" in $XDG_RUNTIME_DIR (or, without it, in the temporary
+// directory under a name holding the user id). The lock belongs to the open
+// file, so it disappears with the process however that ends, and a crash never
+// blocks the next start.
+class SingleInstanceLock {
+public:
+    SingleInstanceLock() = default;
+    ~SingleInstanceLock();
+    SingleInstanceLock(const SingleInstanceLock&) = delete;
+    SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
+
+    // True when this process now holds the lock; false when another process
+    // holds it. A lock file that cannot be opened at all counts as held by
+    // nobody (the program runs rather than refuse to start).
+    bool tryLock();
+
+    // The path used; exposed for tests.
+    static std::string lockFilePath();
+
+private:
+    int m_fd = -1;
+};
