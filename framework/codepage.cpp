@@ -86,6 +86,19 @@ std::size_t utf8CharacterLength(std::string_view text)
     return length;
 }
 
+// An unmapped pair of lead and trail byte is one error, as browsers decode
+// Shift-JIS; a trail byte in the ASCII range is left to be read as ASCII, so
+// that a broken character never swallows the text after it.
+std::size_t cp932InvalidLength(std::string_view rest)
+{
+    const auto lead = static_cast<unsigned char>(rest[0]);
+    const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    if (!isLead || rest.size() < 2)
+        return 1;
+    const auto trail = static_cast<unsigned char>(rest[1]);
+    return trail >= 0x80 && trail <= 0xFC ? 2 : 1;
+}
+
 }  // namespace
 
 std::string utf8ToCp932(std::string_view utf8)
@@ -101,8 +114,8 @@ std::string utf8ToCp932(std::string_view utf8)
 std::string cp932ToUtf8(std::string_view cp932)
 {
     thread_local Converter converter("UTF-8", "CP932");
-    return converter.convert(cp932, [](std::string_view, std::string& output) {
+    return converter.convert(cp932, [](std::string_view rest, std::string& output) {
         output.append("\xEF\xBF\xBD");
-        return std::size_t{1};
+        return cp932InvalidLength(rest);
     });
 }

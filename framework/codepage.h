@@ -8,8 +8,9 @@
 // - utf8ToCp932 writes "?" for each character that code page 932 cannot hold
 //   and for each byte that is not part of valid UTF-8;
 // - cp932ToUtf8 writes U+FFFD for each byte that does not begin a valid
-//   code page 932 character (a lead byte whose trail byte is invalid counts
-//   as one such byte; the trail byte is then read on its own).
+//   code page 932 character, and one U+FFFD for a lead byte followed by a
+//   non-ASCII trail byte that together map to nothing; a lead byte followed
+//   by an ASCII byte becomes U+FFFD and the ASCII byte is kept.
 // Throws std::system_error only when the C library lacks the conversion.
 std::string utf8ToCp932(std::string_view utf8);
 std::string cp932ToUtf8(std::string_view cp932);
