@@ -10,6 +10,7 @@ Calculator<T>::Calculator()
     fillEscapes();
     registerOperators();
     registerFunctions();
+    indexOperatorsBySymbol();
 }
 
 template <class T>
@@ -72,6 +73,16 @@ void Calculator<T>::registerFunctions()
     registerOperator<SqrtFunction>("sqrt");
     registerOperator<TanFunction>("tan");
     registerOperator<TanhFunction>("tanh");
+}
+
+template <class T>
+void Calculator<T>::indexOperatorsBySymbol()
+{
+    for (const auto& [name, op] : operators) {
+        const auto symbol = static_cast<unsigned char>(name.front());
+        if (name.size() == 1 && symbol < operatorsBySymbol.size())
+            operatorsBySymbol[symbol] = op.get();
+    }
 }
 
 template <class T>

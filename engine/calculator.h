@@ -4,6 +4,7 @@
 #include "token.h"
 #include "variable.h"
 
+#include <array>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -65,6 +66,11 @@ private:
     std::vector<Token> operandStack;
     std::vector<Token> operatorStack;
 
+    // An index of `operators` by operator character, filled once in the
+    // constructor: the evaluation looks operators up several times per token,
+    // and walking the map compared strings for most of its time.
+    std::array<const Operator*, 128> operatorsBySymbol{};
+
     void nextChar();
     void scanToken();
     void scanLiteral();
@@ -79,7 +85,9 @@ private:
     Token reduce();
     void makeRoomFor(const Operator& incoming);
     void pushOperand(const Token& name);
+    const Operator* findOperator(const std::string& text) const;
     const Operator& operatorFor(const std::string& text) const;
+    void indexOperatorsBySymbol();
 
     template <class Op>
     void registerOperator(const char* name);

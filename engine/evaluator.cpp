@@ -16,9 +16,22 @@ bool isOperatorText(const Token& token, const char* text)
 }  // namespace
 
 template <class T>
+const Operator* Calculator<T>::findOperator(const std::string& text) const
+{
+    if (text.size() == 1) {
+        const auto symbol = static_cast<unsigned char>(text.front());
+        if (symbol < operatorsBySymbol.size() && operatorsBySymbol[symbol])
+            return operatorsBySymbol[symbol];
+    }
+    const auto entry = operators.find(text);
+    return entry == operators.end() ? nullptr : entry->second.get();
+}
+
+// Only for tokens already on the operator stack, which are known operators.
+template <class T>
 const Operator& Calculator<T>::operatorFor(const std::string& text) const
 {
-    return *operators.find(text)->second;
+    return *findOperator(text);
 }
 
 template <class T>
@@ -40,18 +53,18 @@ T Calculator<T>::evaluate()
             operandStack.push_back(token);
             break;
         case TokenKind::Name:
-            if (const auto function = operators.find(token.text); function != operators.end()) {
-                makeRoomFor(*function->second);
+            if (const Operator* function = findOperator(token.text)) {
+                makeRoomFor(*function);
                 operatorStack.push_back(token);
             } else {
                 pushOperand(token);
             }
             break;
         case TokenKind::Operator: {
-            const auto entry = operators.find(token.text);
-            if (entry == operators.end())
+            const Operator* incoming = findOperator(token.text);
+            if (!incoming)
                 throw syntax_error(syntaxErrorMessage);
-            makeRoomFor(*entry->second);
+            makeRoomFor(*incoming);
             if (token.text != ")") {
                 operatorStack.push_back(token);
             } else if (operatorStack.empty()) {
@@ -138,6 +151,7 @@ Token Calculator<T>::reduce()
     return Token{{}, result, TokenKind::Number};
 }
 
+template const Operator* Calculator<double>::findOperator(const std::string&) const;
 template const Operator& Calculator<double>::operatorFor(const std::string&) const;
 template double Calculator<double>::evaluate();
 template void Calculator<double>::pushOperand(const Token&);

@@ -4,7 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
@@ -53,9 +53,10 @@ std::string formatDecimal(double value)
         return "0";
     if (isSmallInteger(value))
         return formatInteger(value);
+    // The same text as printf's "%.15g", several times faster.
     char buffer[32];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text(buffer, static_cast<std::size_t>(length));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, written.ptr);
     if (!text.empty() && text.back() == '.')
         text.pop_back();
     return text;
