@@ -1,0 +1,92 @@
+#include "orrincalc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CalcRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(std::FILE* file)
+{
+    std::string text;
+    std::rewind(file);
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, got);
+    return text;
+}
+
+CalcRun run(std::vector<const char*> arguments, const std::string& input = "")
+{
+    arguments.insert(arguments.begin(), "orrin-calc");
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    CalcRun result;
+    result.status = runOrrinCalc(static_cast<int>(arguments.size()), arguments.data(), in, out, err);
+    result.out = readAll(out);
+    result.err = readAll(err);
+    std::fclose(in);
+    std::fclose(out);
+    std::fclose(err);
+    return result;
+}
+
+struct CliCase {
+    const char* name;
+    std::vector<const char*> arguments;
+    const char* input;
+    int status;
+    const char* out;
+};
+
+class OrrinCalc : public ::testing::TestWithParam<CliCase> {};
+TEST_P(OrrinCalc, PrintsOneLinePerExpression)
+{
+    const CalcRun result = run(GetParam().arguments, GetParam().input);
+    EXPECT_EQ(result.status, GetParam().status);
+    EXPECT_EQ(result.out, GetParam().out);
+}
+INSTANTIATE_TEST_SUITE_P(Cli, OrrinCalc, ::testing::Values(
+    CliCase{"argument", {"2*(3+4)"}, "", 0, "14\n"},
+    CliCase{"arguments_share_variables", {"x=3", "x*x"}, "", 0, "3\n9\n"},
+    CliCase{"hex_option", {"--hex", "255", "-1"}, "", 0, "0xff\n0xffffffff\n"},
+    CliCase{"failure_exits_1_and_goes_on", {"1/0", "1+1"}, "", 1, "Division by zero.\n2\n"},
+    CliCase{"double_dash_ends_options", {"--", "--hex"}, "", 1, "Syntax error.\n"},
+    CliCase{"negative_number_is_an_expression", {"-5"}, "", 0, "-5\n"},
+    CliCase{"stdin_lines", {}, "1+2\nx=4\nx/2\n", 0, "3\n4\n2\n"},
+    CliCase{"stdin_crlf", {}, "1+2\r\n3*3\r\n", 0, "3\n9\n"},
+    CliCase{"stdin_last_line_without_newline", {}, "1\n2", 0, "1\n2\n"},
+    CliCase{"stdin_empty_line_is_an_error", {}, "1\n\n2\n", 1, "1\nSyntax error.\n2\n"},
+    CliCase{"stdin_empty", {}, "", 0, ""},
+    CliCase{"arguments_ignore_stdin", {"7"}, "8\n", 0, "7\n"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(OrrinCalc, UnknownOptionIsAUsageError)
+{
+    const CalcRun result = run({"--bogus", "1"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("usage:"), std::string::npos);
+}
+
+TEST(OrrinCalc, LongInputLineIsReadWhole)
+{
+    std::string line = "1";
+    while (line.size() < 200000)
+        line += "+1";
+    const CalcRun result = run({}, line + "\n");
+    EXPECT_EQ(result.out, "100000\n");
+}
+
+}  // namespace
