@@ -86,7 +86,7 @@ TEST(OrrinCalc, LongInputLineIsReadWhole)
     while (line.size() < 200000)
         line += "+1";
     const CalcRun result = run({}, line + "\n");
-    EXPECT_EQ(result.out, "100000\n");
+    EXPECT_EQ(result.out, "100001\n");
 }
 
 }  // namespace
