@@ -1,0 +1,178 @@
+#include "listctrl.h"
+
+#include "codepage.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+
+// The 8-bit text of a cell; the display role holds its Unicode form.
+constexpr int kBytesRole = Qt::UserRole;
+
+std::string bytesOf(const QTreeWidgetItem* item, int column)
+{
+    return item->data(column, kBytesRole).toByteArray().toStdString();
+}
+
+void setCell(QTreeWidgetItem* item, int column, const std::string& text)
+{
+    item->setData(column, kBytesRole, QByteArray::fromStdString(text));
+    item->setText(column, QString::fromStdString(cp932ToUtf8(text)));
+}
+
+}  // namespace
+
+ListCtrl::ListCtrl(QWidget* parent) : QTreeWidget(parent)
+{
+    setColumnCount(0);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    header()->setSectionsClickable(false);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+}
+
+int ListCtrl::InsertColumn(int, const QString& heading, int width)
+{
+    const int index = columnCount();
+    setColumnCount(index + 1);
+    headerItem()->setText(index, heading);
+    header()->resizeSection(index, width);
+    return index;
+}
+
+int ListCtrl::InsertItem(int, const std::string& text)
+{
+    auto* item = new QTreeWidgetItem;
+    for (int column = 0; column < columnCount(); ++column)
+        setCell(item, column, std::string());
+    setCell(item, 0, text);
+    const int position = sortedPosition(text);
+    insertTopLevelItem(position, item);
+    return position;
+}
+
+bool ListCtrl::SetItemText(int index, int column, const std::string& text)
+{
+    QTreeWidgetItem* item = row(index);
+    if (!item || column < 0 || column >= columnCount())
+        return false;
+    setCell(item, column, text);
+    if (column != 0)
+        return true;
+
+    const bool selected = item->isSelected();
+    const bool current = currentItem() == item;
+    takeTopLevelItem(index);
+    insertTopLevelItem(sortedPosition(text), item);
+    if (current)
+        setCurrentItem(item);
+    item->setSelected(selected);
+    return true;
+}
+
+std::string ListCtrl::GetItemText(int index, int column) const
+{
+    const QTreeWidgetItem* item = row(index);
+    if (!item || column < 0 || column >= columnCount())
+        return std::string();
+    return bytesOf(item, column);
+}
+
+int ListCtrl::GetItemCount() const
+{
+    return topLevelItemCount();
+}
+
+bool ListCtrl::DeleteItem(int index)
+{
+    if (!row(index))
+        return false;
+    delete takeTopLevelItem(index);
+    return true;
+}
+
+bool ListCtrl::IsItemSelected(int index) const
+{
+    const QTreeWidgetItem* item = row(index);
+    return item && item->isSelected();
+}
+
+void ListCtrl::SelectItem(int index)
+{
+    if (QTreeWidgetItem* item = row(index)) {
+        setCurrentItem(item);
+        item->setSelected(true);
+    }
+}
+
+int ListCtrl::HitTest(const QPoint& clientPoint) const
+{
+    const QTreeWidgetItem* item = itemAt(clientPoint);
+    return item ? indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) : -1;
+}
+
+int ListCtrl::sortedPosition(const std::string& name) const
+{
+    // Upper bound by the bytes of column 0: a row joins the end of the rows of
+    // an equal name, so the newest of them comes last.
+    int low = 0;
+    int high = topLevelItemCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        const QTreeWidgetItem* item = topLevelItem(middle);
+        if (name < bytesOf(item, 0))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+QTreeWidgetItem* ListCtrl::row(int index) const
+{
+    if (index < 0 || index >= topLevelItemCount())
+        return nullptr;
+    return topLevelItem(index);
+}
+
+void ListCtrl::mousePressEvent(QMouseEvent* event)
+{
+    // As in the platform's list, a click beside the rows clears the selection.
+    if (event->button() == Qt::LeftButton && !itemAt(event->position().toPoint())) {
+        clearSelection();
+        setCurrentItem(nullptr);
+        event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void ListCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton)
+        emit rightClicked(event->globalPosition().toPoint());
+}
+
+void ListCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit doubleClick();
+}
+
+void ListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    emit keyDown(event->key());
+    QTreeWidget::keyPressEvent(event);
+}

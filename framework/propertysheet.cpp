@@ -1,0 +1,175 @@
+#include "propertysheet.h"
+
+#include "resource.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The sheet's frame around its pages, in dialog units of the template font.
+constexpr int kMargin = 7;
+constexpr int kButtonGap = 6;
+constexpr int kButtonWidth = 50;
+constexpr int kButtonHeight = 14;
+
+}  // namespace
+
+PropertyPage::PropertyPage(const QString& title, int width, int height)
+    : DataExchangeHost(this), m_title(title), m_template(this, width, height)
+{
+}
+
+bool PropertyPage::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+bool PropertyPage::OnSetActive()
+{
+    if (!m_created) {
+        m_created = true;
+        OnInitDialog();
+    }
+    return true;
+}
+
+bool PropertyPage::OnKillActive()
+{
+    return UpdateData(true);
+}
+
+void PropertyPage::OnOK()
+{
+}
+
+void PropertyPage::OnCancel()
+{
+}
+
+void PropertyPage::DoDataExchange(DataExchange&)
+{
+}
+
+PropertySheet::PropertySheet(const QString& caption, QWidget* parent, int selectPage)
+    : QDialog(parent),
+      m_tabs(new QTabWidget(this)),
+      m_okButton(new QPushButton(QStringLiteral("OK"), this)),
+      m_cancelButton(new QPushButton(QStringLiteral("キャンセル"), this)),
+      m_selectPage(selectPage)
+{
+    setObjectName(QStringLiteral("propertySheet"));
+    setWindowTitle(caption);
+    // A modal frame with a caption and a close box only; no "?" button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(dialogTemplateFont());
+    m_tabs->setObjectName(QStringLiteral("propertySheetTabs"));
+    m_okButton->setObjectName(QStringLiteral("propertySheetOk"));
+    m_cancelButton->setObjectName(QStringLiteral("propertySheetCancel"));
+    m_okButton->setDefault(true);
+
+    const DialogBaseUnits units = dialogBaseUnits(font());
+    const QSize buttonSize(dialogUnitsToPixelsX(kButtonWidth, units),
+                           dialogUnitsToPixelsY(kButtonHeight, units));
+    m_okButton->setFixedSize(buttonSize);
+    m_cancelButton->setFixedSize(buttonSize);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(dialogUnitsToPixelsX(kButtonGap, units));
+    buttons->addStretch();
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    const int marginX = dialogUnitsToPixelsX(kMargin, units);
+    const int marginY = dialogUnitsToPixelsY(kMargin, units);
+    layout->setContentsMargins(marginX, marginY, marginX, marginY);
+    layout->setSpacing(marginY);
+    layout->addWidget(m_tabs);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_okButton, &QPushButton::clicked, this, &PropertySheet::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &PropertySheet::reject);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &PropertySheet::onTabChanged);
+}
+
+void PropertySheet::AddPage(PropertyPage* page)
+{
+    m_pages.push_back(page);
+    const QSignalBlocker blocker(m_tabs);
+    m_tabs->addTab(page, page->title());
+}
+
+int PropertySheet::DoModal()
+{
+    if (m_pages.empty())
+        return res::IDCANCEL;
+    const int first = m_selectPage >= 0 && m_selectPage < static_cast<int>(m_pages.size()) ? m_selectPage : 0;
+    {
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(first);
+    }
+    activate(first);
+    return exec();
+}
+
+bool PropertySheet::SetActivePage(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_pages.size()))
+        return false;
+    m_tabs->setCurrentIndex(index);
+    return m_active == index;
+}
+
+void PropertySheet::onTabChanged(int index)
+{
+    if (index == m_active)
+        return;
+    if (PropertyPage* leaving = page(m_active); leaving && !leaving->OnKillActive()) {
+        // The page refused to be left: its tab stays selected.
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(m_active);
+        return;
+    }
+    activate(index);
+}
+
+void PropertySheet::activate(int index)
+{
+    m_active = index;
+    if (PropertyPage* entering = page(index))
+        entering->OnSetActive();
+}
+
+PropertyPage* PropertySheet::page(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_pages.size()))
+        return nullptr;
+    return m_pages[static_cast<std::size_t>(index)];
+}
+
+void PropertySheet::accept()
+{
+    if (PropertyPage* current = page(m_active); current && !current->OnKillActive())
+        return;
+    for (PropertyPage* each : m_pages) {
+        if (each->isCreated())
+            each->OnOK();
+    }
+    done(res::IDOK);
+}
+
+void PropertySheet::reject()
+{
+    for (PropertyPage* each : m_pages) {
+        if (each->isCreated())
+            each->OnCancel();
+    }
+    done(res::IDCANCEL);
+}

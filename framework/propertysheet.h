@@ -1,0 +1,78 @@
+#pragma once
+#include "dataexchange.h"
+#include "dialogtemplate.h"
+
+#include <QDialog>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+class QPushButton;
+class QTabWidget;
+
+// One page of a PropertySheet, laid out from its template. The sheet calls
+// OnSetActive each time the page's tab is selected (the first time it runs
+// OnInitDialog), OnKillActive when the user leaves the page or presses OK
+// on it (a false result keeps the user on the page), and, when the sheet
+// closes, OnOK or OnCancel for every page that has been shown.
+class PropertyPage : public QWidget, public DataExchangeHost {
+public:
+    const QString& title() const { return m_title; }
+
+    // True once the page has been shown (and initialised).
+    bool isCreated() const { return m_created; }
+
+protected:
+    // width and height: the template's size in dialog units.
+    PropertyPage(const QString& title, int width, int height);
+
+    const DialogTemplate& dialogTemplate() const { return m_template; }
+
+    // Default: fills the controls from the fields; returns true.
+    virtual bool OnInitDialog();
+    virtual bool OnSetActive();
+    // Default: stores the controls into the fields.
+    virtual bool OnKillActive();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    void DoDataExchange(DataExchange& dx) override;
+
+private:
+    friend class PropertySheet;
+
+    QString m_title;
+    DialogTemplate m_template;
+    bool m_created = false;
+};
+
+// The platform's modal tabbed sheet: the pages under their tabs, OK and
+// Cancel. There is no Apply button, because no page ever applies anything
+// before the sheet closes. DoModal returns res::IDOK or res::IDCANCEL; the
+// pages are owned by the caller and must outlive the sheet's use.
+class PropertySheet : public QDialog {
+public:
+    explicit PropertySheet(const QString& caption, QWidget* parent = nullptr, int selectPage = 0);
+
+    void AddPage(PropertyPage* page);
+    int DoModal();
+
+    int GetActiveIndex() const { return m_active; }
+    bool SetActivePage(int index);
+
+protected:
+    void accept() override;
+    void reject() override;
+
+private:
+    void onTabChanged(int index);
+    void activate(int index);
+    PropertyPage* page(int index) const;
+
+    QTabWidget* m_tabs;
+    QPushButton* m_okButton;
+    QPushButton* m_cancelButton;
+    std::vector<PropertyPage*> m_pages;
+    int m_selectPage;
+    int m_active = -1;
+};

@@ -1,0 +1,54 @@
+#include "templatedialog.h"
+
+#include "resource.h"
+
+TemplateDialog::TemplateDialog(QWidget* parent, int width, int height)
+    : QDialog(parent), DataExchangeHost(this), m_template(this, width, height)
+{
+    // A modal frame with a caption and a close box only; no "?" button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+int TemplateDialog::DoModal()
+{
+    if (!OnInitDialog())
+        return res::IDCANCEL;
+    return exec();
+}
+
+bool TemplateDialog::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+void TemplateDialog::OnOK()
+{
+    if (UpdateData(true))
+        EndDialog(res::IDOK);
+}
+
+void TemplateDialog::OnCancel()
+{
+    EndDialog(res::IDCANCEL);
+}
+
+void TemplateDialog::EndDialog(int result)
+{
+    done(result);
+}
+
+void TemplateDialog::DoDataExchange(DataExchange&)
+{
+}
+
+void TemplateDialog::accept()
+{
+    OnOK();
+}
+
+void TemplateDialog::reject()
+{
+    OnCancel();
+}

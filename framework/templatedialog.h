@@ -1,0 +1,37 @@
+#pragma once
+#include "dataexchange.h"
+#include "dialogtemplate.h"
+
+#include <QDialog>
+
+// A modal dialog laid out from its template, with the platform dialog's
+// sequence: DoModal runs OnInitDialog before the dialog shows and returns
+// res::IDOK or res::IDCANCEL; the OK button (or Enter on it) runs OnOK, which
+// transfers every field and closes only when the transfer succeeds; Cancel,
+// Escape and the close box run OnCancel, which closes without a transfer.
+class TemplateDialog : public QDialog, public DataExchangeHost {
+public:
+    int DoModal();
+
+protected:
+    // width and height: the template's size in dialog units.
+    TemplateDialog(QWidget* parent, int width, int height);
+
+    const DialogTemplate& dialogTemplate() const { return m_template; }
+
+    // Default: fills the controls from the fields; returns true.
+    virtual bool OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    void EndDialog(int result);
+
+    void DoDataExchange(DataExchange& dx) override;
+
+    // Qt's accept and reject come here, so that every way of closing the
+    // dialog goes through OnOK or OnCancel.
+    void accept() override;
+    void reject() override;
+
+private:
+    DialogTemplate m_template;
+};

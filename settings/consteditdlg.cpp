@@ -1,0 +1,159 @@
+#include "consteditdlg.h"
+
+#include "messagebox.h"
+#include "resource.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+namespace {
+
+constexpr int kMaxChars = 255;
+
+// Turns letters to capitals as they are typed or pasted, like an upper-case
+// edit control; the text is otherwise accepted as it is.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override
+    {
+        for (QChar& c : input)
+            c = c.toUpper();
+        return Acceptable;
+    }
+};
+
+bool isDigit(unsigned char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isCapital(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+
+QString messageFor(ConstNameCheck check)
+{
+    if (check == ConstNameCheck::LeadingDigit)
+        return QStringLiteral("定数名の最初の文字に数字は使えません。");
+    return QStringLiteral("数字か，大文字のアルファベットで入力して下さい。");
+}
+
+QLineEdit* createEdit(QWidget* parent, const char* name)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMaxLength(kMaxChars);
+    return edit;
+}
+
+QLabel* createLabel(QWidget* parent, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+}  // namespace
+
+ConstNameCheck checkConstName(const std::string& name)
+{
+    if (!name.empty() && isDigit(static_cast<unsigned char>(name.front())))
+        return ConstNameCheck::LeadingDigit;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!isDigit(byte) && !isCapital(byte))
+            return ConstNameCheck::BadCharacter;
+    }
+    return ConstNameCheck::Ok;
+}
+
+CConstEditDlg::CConstEditDlg(QWidget* pParent) : TemplateDialog(pParent, 143, 139)
+{
+    setObjectName(QStringLiteral("constEditDlg"));
+    setWindowTitle(QStringLiteral("変数"));
+    createControls();
+}
+
+void CConstEditDlg::createControls()
+{
+    // Created in the template's order, which is also the tab order.
+    const DialogTemplate& layout = dialogTemplate();
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setDefault(true);
+    layout.place(m_okButton, 21, 117, 50, 14);
+
+    auto* group = new QGroupBox(QStringLiteral("プロパティ"), this);
+    layout.place(group, 6, 6, 132, 87);
+
+    layout.place(createLabel(this, QStringLiteral("変数名")), 21, 27, 22, 8);
+    m_nameEdit = createEdit(this, "nameEdit");
+    m_nameEdit->setValidator(new UpperCaseValidator(m_nameEdit));
+    layout.place(m_nameEdit, 45, 24, 78, 14);
+
+    layout.place(createLabel(this, QStringLiteral("値")), 21, 48, 8, 8);
+    m_valueEdit = createEdit(this, "valueEdit");
+    layout.place(m_valueEdit, 45, 45, 78, 14);
+
+    layout.place(createLabel(this, QStringLiteral("説明")), 21, 69, 15, 8);
+    m_descriptionEdit = createEdit(this, "descriptionEdit");
+    layout.place(m_descriptionEdit, 45, 66, 78, 14);
+
+    auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    layout.place(cancelButton, 78, 117, 50, 14);
+
+    // The group box is drawn behind the controls inside it.
+    group->lower();
+
+    connect(m_okButton, &QPushButton::clicked, this, &CConstEditDlg::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &CConstEditDlg::reject);
+    connect(m_nameEdit, &QLineEdit::textChanged, this, &CConstEditDlg::OnChangeName);
+}
+
+void CConstEditDlg::DoDataExchange(DataExchange& dx)
+{
+    DDX_Text(dx, m_descriptionEdit, m_strDescription);
+    DDV_MaxChars(dx, m_descriptionEdit, m_strDescription, kMaxChars);
+    DDX_Text(dx, m_nameEdit, m_strName);
+    DDV_MaxChars(dx, m_nameEdit, m_strName, kMaxChars);
+    DDX_Text(dx, m_valueEdit, m_dValue);
+}
+
+bool CConstEditDlg::OnInitDialog()
+{
+    TemplateDialog::OnInitDialog();
+    UpdateData(true);
+    enableOkButton();
+    return true;
+}
+
+void CConstEditDlg::OnChangeName()
+{
+    // Filling the controls changes the name too; that is not the user's change.
+    if (isExchangingData())
+        return;
+    UpdateData(true);
+    enableOkButton();
+}
+
+void CConstEditDlg::enableOkButton()
+{
+    m_okButton->setEnabled(!m_strName.empty());
+}
+
+void CConstEditDlg::OnOK()
+{
+    const ConstNameCheck check = checkConstName(m_strName);
+    if (check != ConstNameCheck::Ok) {
+        showMessageBox(this, messageFor(check));
+        return;
+    }
+    TemplateDialog::OnOK();
+}

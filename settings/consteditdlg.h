@@ -1,0 +1,41 @@
+#pragma once
+#include "templatedialog.h"
+
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+// Whether a constant name keeps the naming rule: digits and capital letters
+// only, not beginning with a digit. The first byte is tested before the
+// others, so a name beginning with a digit is LeadingDigit whatever follows.
+// An empty name passes (the dialog's OK button keeps it out).
+enum class ConstNameCheck { Ok, LeadingDigit, BadCharacter };
+ConstNameCheck checkConstName(const std::string& name);
+
+// The constant edit dialog "変数": a constant's name, value and description.
+// The fields are read before DoModal and after it ends with res::IDOK; names
+// and descriptions are code page 932 text.
+class CConstEditDlg : public TemplateDialog {
+public:
+    explicit CConstEditDlg(QWidget* pParent);
+
+    std::string m_strDescription;
+    std::string m_strName;
+    double m_dValue = 0;
+
+protected:
+    void DoDataExchange(DataExchange& dx) override;
+    bool OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    void createControls();
+    void OnChangeName();
+    void enableOkButton();
+
+    QPushButton* m_okButton = nullptr;
+    QLineEdit* m_nameEdit = nullptr;
+    QLineEdit* m_valueEdit = nullptr;
+    QLineEdit* m_descriptionEdit = nullptr;
+};

@@ -1,0 +1,28 @@
+#include "settingscommand.h"
+
+#include "constpage.h"
+#include "generalpage.h"
+#include "propertysheet.h"
+#include "resource.h"
+
+bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, bool& noDisplay)
+{
+    // The sheet first, so that the pages go before it when the scope ends.
+    PropertySheet sheet(QStringLiteral("設定"), parent, 0);
+    CGeneralPage generalPage;
+    CConstPage constPage;
+    sheet.AddPage(&generalPage);
+    sheet.AddPage(&constPage);
+
+    constPage.m_constants = calculator.variables;
+    generalPage.m_bNoDisplay = noDisplay ? 1 : 0;
+
+    if (sheet.DoModal() != res::IDOK)
+        return false;
+
+    calculator.variables.clear();
+    for (const auto& [name, variable] : constPage.m_constants)
+        calculator.setVariable(name, variable);
+    noDisplay = generalPage.m_bNoDisplay != 0;
+    return true;
+}
