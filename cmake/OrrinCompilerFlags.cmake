@@ -20,3 +20,10 @@ if(ORRIN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Every library linked into a fuzz target needs coverage instrumentation, or
+# the fuzzer sees only the target's own few lines.
+if(ORRIN_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+endif()
