@@ -1,0 +1,7 @@
+#include "tesselapp.h"
+
+int main(int argc, char* argv[])
+{
+    CTesselApp app(argc, argv);
+    return app.Run();
+}

@@ -1,0 +1,152 @@
+#include "mainframe.h"
+
+#include "accelerators.h"
+#include "images.h"
+#include "menus.h"
+#include "popupmenu.h"
+#include "resource.h"
+#include "tesselapp.h"
+#include "widthresizer.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
+#include <QPainter>
+
+namespace {
+
+// Narrow enough to drag small, wide enough to keep the grip and some box.
+constexpr int minimumWindowWidth = 64;
+
+}  // namespace
+
+CMainFrame::CMainFrame()
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QStringLiteral("Orrin"));
+    setWindowIcon(loadIcon(res::IDI_MAINFRAME));
+    setContentsMargins(border, border, border, border);
+    if (Application* app = Application::instance())
+        app->SetMainWnd(this);
+    createCommandMap();
+}
+
+CMainFrame::~CMainFrame()
+{
+    Application* app = Application::instance();
+    if (app && app->GetMainWnd() == this)
+        app->SetMainWnd(nullptr);
+}
+
+void CMainFrame::createCommandMap()
+{
+    // The framework's help commands all end in the application's help hook.
+    for (int id : {res::ID_HELP_FINDER, res::ID_HELP, res::ID_CONTEXT_HELP, res::ID_DEFAULT_HELP}) {
+        OnCommand(id, [] {
+            if (CTesselApp* app = theApp())
+                app->WinHelp();
+        });
+    }
+}
+
+bool CMainFrame::PreCreateWindow(CreateStruct& cs)
+{
+    cs.flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    if (const CTesselApp* app = theApp()) {
+        cs.rect = QRect(app->m_nWindowX, app->m_nWindowY, app->m_nWindowWidth, app->m_nWindowHeight);
+    }
+    return FrameWnd::PreCreateWindow(cs);
+}
+
+int CMainFrame::OnCreate()
+{
+    if (FrameWnd::OnCreate() == -1)
+        return -1;
+    // The height stays as it was at start; only the width follows the border.
+    setFixedHeight(height());
+    setMinimumWidth(minimumWindowWidth);
+    new WidthResizer(this, border);
+    createAccelerators();
+    createTrayIcon();
+    return 0;
+}
+
+void CMainFrame::createAccelerators()
+{
+    for (const Accelerator& accelerator : acceleratorTable()) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("accelerator%1").arg(accelerator.command));
+        action->setShortcut(QKeySequence(accelerator.key));
+        action->setShortcutContext(Qt::WindowShortcut);
+        const int command = accelerator.command;
+        connect(action, &QAction::triggered, this, [this, command] { SendCommand(command); });
+        addAction(action);
+    }
+}
+
+void CMainFrame::createTrayIcon()
+{
+    auto* trayIcon = new QSystemTrayIcon(loadIcon(res::IDI_MAINFRAME), this);
+    trayIcon->setObjectName(QStringLiteral("trayIcon"));
+    trayIcon->setToolTip(QStringLiteral("Tessel"));
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &CMainFrame::OnTrayNotify);
+    trayIcon->show();
+}
+
+void CMainFrame::OnDestroy()
+{
+    FrameWnd::OnDestroy();
+    if (auto* trayIcon = findChild<QSystemTrayIcon*>(QStringLiteral("trayIcon")))
+        trayIcon->hide();
+}
+
+void CMainFrame::OnTrayNotify(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::DoubleClick:
+        setVisible(!isVisible());
+        break;
+    case QSystemTrayIcon::Context:
+        showTrayMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::showTrayMenu()
+{
+    std::unique_ptr<QMenu> menu = loadMenu(res::IDR_TRAY_MENU, nullptr);
+    const int command = trackPopupMenu(*menu, QCursor::pos(), res::ID_RESTORE,
+                                       [this](int id) { return CanSendCommand(id); });
+    menu.reset();
+    if (command != 0)
+        SendCommand(command);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    // Closing only hides: the program ends by the exit command alone.
+    event->ignore();
+    SendCommand(res::ID_MINIMIZE);
+}
+
+void CMainFrame::paintEvent(QPaintEvent*)
+{
+    // A raised sizing border: light outer top-left edge, dark bottom-right.
+    QPainter painter(this);
+    const QPalette& pal = palette();
+    const QRect outer = rect();
+    painter.fillRect(outer, pal.color(QPalette::Button));
+    painter.setPen(pal.color(QPalette::Light));
+    painter.drawLine(outer.topLeft(), outer.topRight());
+    painter.drawLine(outer.topLeft(), outer.bottomLeft());
+    painter.setPen(pal.color(QPalette::Shadow));
+    painter.drawLine(outer.bottomLeft(), outer.bottomRight());
+    painter.drawLine(outer.topRight(), outer.bottomRight());
+    painter.setPen(pal.color(QPalette::Dark));
+    const QRect inner = outer.adjusted(1, 1, -1, -1);
+    painter.drawLine(inner.bottomLeft(), inner.bottomRight());
+    painter.drawLine(inner.topRight(), inner.bottomRight());
+}

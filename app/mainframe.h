@@ -1,0 +1,35 @@
+#pragma once
+#include "framewnd.h"
+
+#include <QSystemTrayIcon>
+
+// The main window: a frameless, always-on-top tool window without a taskbar
+// entry, holding the expression view inside a self-drawn sizing border. Only
+// its width can be changed. It owns the tray icon (tip "Tessel"): a
+// double-click shows or hides the window, the right button opens the tray
+// menu. Closing it (Alt+F4 or the window manager) hides it.
+class CMainFrame : public FrameWnd {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Width of the self-drawn sizing border, in pixels.
+    static constexpr int border = 4;
+
+    void OnTrayNotify(QSystemTrayIcon::ActivationReason reason);
+
+protected:
+    bool PreCreateWindow(CreateStruct& cs) override;
+    int OnCreate() override;
+    void OnDestroy() override;
+
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void createCommandMap();
+    void createAccelerators();
+    void createTrayIcon();
+    void showTrayMenu();
+};

@@ -1,0 +1,134 @@
+#include "tesselapp.h"
+
+#include "mainframe.h"
+#include "profilesection.h"
+#include "resource.h"
+#include "singledoctemplate.h"
+#include "tesseldoc.h"
+#include "tesselview.h"
+
+#include <QApplication>
+#include <QFont>
+
+namespace {
+
+// Stands in for the Windows dialog font "ＭＳ Ｐゴシック" at 9 points.
+const char* const uiFontFamily = "IPAPGothic";
+constexpr int uiFontPointSize = 9;
+
+}  // namespace
+
+CTesselApp* theApp()
+{
+    return static_cast<CTesselApp*>(Application::instance());
+}
+
+CTesselApp::CTesselApp(int& argc, char** argv) : m_argc(argc), m_argv(argv)
+{
+    createCommandMap();
+}
+
+CTesselApp::~CTesselApp()
+{
+    // The windows go before the QApplication that they need.
+    m_pDocTemplate.reset();
+    m_qtApp.reset();
+}
+
+void CTesselApp::createCommandMap()
+{
+    OnCommand(res::ID_APP_EXIT, [this] { OnAppExit(); });
+}
+
+int CTesselApp::defaultWindowHeight()
+{
+    return 2 * CMainFrame::border + 22;
+}
+
+bool CTesselApp::InitInstance()
+{
+    if (!m_hMutex.tryLock()) {
+        m_bOtherInstance = true;
+        return false;
+    }
+    if (!QApplication::instance())
+        m_qtApp = std::make_unique<QApplication>(m_argc, m_argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setOrganizationName(QStringLiteral("Velnor"));
+    QApplication::setApplicationName(QStringLiteral("Orrin"));
+    QApplication::setFont(QFont(QString::fromLatin1(uiFontFamily), uiFontPointSize));
+
+    m_pDocTemplate = std::make_unique<SingleDocTemplate>(
+        res::IDR_MAINFRAME,
+        [] { return std::make_unique<CTesselDoc>(); },
+        [] { return std::make_unique<CMainFrame>(); },
+        [](FrameWnd& frame) { return new CTesselView(&frame); });
+
+    // The command line holds nothing for the program beyond Qt's own options,
+    // which QApplication has taken; the data file is always "Orrin.dat".
+    LoadSettings();
+    if (!ProcessShellCommand())
+        return false;
+
+    FrameWnd* frame = GetMainWnd();
+    frame->setVisible(!m_bNoDisplay);
+    return true;
+}
+
+bool CTesselApp::ProcessShellCommand()
+{
+    return m_pDocTemplate->OpenDocumentFile();
+}
+
+int CTesselApp::Run()
+{
+    if (!InitInstance())
+        return m_bOtherInstance ? 0 : 1;
+    return QApplication::exec();
+}
+
+void CTesselApp::OnAppExit()
+{
+    if (const FrameWnd* frame = GetMainWnd()) {
+        // The rectangle is known while the window is hidden, too.
+        const QRect rect = frame->frameGeometry();
+        m_nWindowX = rect.x();
+        m_nWindowY = rect.y();
+        m_nWindowWidth = rect.width();
+        m_nWindowHeight = rect.height();
+    }
+    if (m_bSaveSettings)
+        SaveSettings();
+    Application::OnAppExit();
+}
+
+void CTesselApp::OnAppAbout() {}
+
+void CTesselApp::OnHelpTopics() {}
+
+void CTesselApp::WinHelp()
+{
+    OnHelpTopics();
+}
+
+void CTesselApp::LoadSettings()
+{
+    CProfileSection section;
+    section.m_strSection = "Settings";
+    m_nWindowX = section.GetInt("WindowX", 100);
+    m_nWindowY = section.GetInt("WindowY", 100);
+    m_nWindowWidth = section.GetInt("WindowWidth", 300);
+    m_nWindowHeight = section.GetInt("WindowHeight", defaultWindowHeight());
+    m_bNoDisplay = section.GetBool("NoDisplay", false);
+}
+
+void CTesselApp::SaveSettings()
+{
+    CProfileSection section;
+    section.m_strSection = "Settings";
+    section.WriteInt("WindowX", m_nWindowX);
+    section.WriteInt("WindowY", m_nWindowY);
+    section.WriteInt("WindowWidth", m_nWindowWidth);
+    section.WriteInt("WindowHeight", m_nWindowHeight);
+    section.WriteBool("NoDisplay", m_bNoDisplay);
+}

@@ -1,0 +1,58 @@
+#pragma once
+#include "application.h"
+#include "singleinstance.h"
+
+#include <memory>
+
+class QApplication;
+class SingleDocTemplate;
+
+// The application object: starts the program (one instance per user), holds
+// the five settings shared by the frame, the view and the settings sheet, and
+// ends the program with the exit command, the only way it ends.
+class CTesselApp : public Application {
+public:
+    // argc and argv must outlive the object (they go to QApplication).
+    CTesselApp(int& argc, char** argv);
+    ~CTesselApp() override;
+
+    // The start-up sequence; false when the program is to end at once.
+    bool InitInstance();
+    // Starts up and runs the message loop; returns the exit status (0 also
+    // when another instance already runs).
+    int Run();
+
+    void OnAppExit() override;
+    void OnAppAbout();
+    void OnHelpTopics();
+    // Every help request of the framework opens the help file.
+    void WinHelp();
+
+    void SetSaveSettings(bool save) { m_bSaveSettings = save; }
+    void LoadSettings();
+    void SaveSettings();
+
+    // The default outer height: the sizing border above and below the box.
+    static int defaultWindowHeight();
+
+    bool m_bSaveSettings = true;
+    bool m_bNoDisplay = false;
+    int m_nWindowX = 0;
+    int m_nWindowY = 0;
+    int m_nWindowWidth = 0;
+    int m_nWindowHeight = 0;
+    SingleInstanceLock m_hMutex;
+
+private:
+    void createCommandMap();
+    bool ProcessShellCommand();
+
+    int& m_argc;
+    char** m_argv;
+    bool m_bOtherInstance = false;
+    std::unique_ptr<QApplication> m_qtApp;
+    std::unique_ptr<SingleDocTemplate> m_pDocTemplate;
+};
+
+// The one application object, or null outside its lifetime.
+CTesselApp* theApp();

@@ -1,0 +1,27 @@
+#pragma once
+#include <QComboBox>
+
+class CTesselView;
+
+// The entry box: an editable drop-down box whose keys pass a filter first.
+// Enter (with any modifiers) asks the view for a decimal evaluation and
+// Ctrl+Shift+H for a hexadecimal one; both requests are posted, and the key
+// goes no further. The keys of the main window's accelerator table are left
+// to the accelerators, so that copy, cut, paste and undo reach the view's
+// commands. Everything else is the box's ordinary editing.
+class CEntryComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit CEntryComboBox(QWidget* parent = nullptr);
+    ~CEntryComboBox() override;
+
+    // The view the requests go to; null until the view sets it.
+    CTesselView* m_pView = nullptr;
+
+    // The filter proper: true when the key event was consumed.
+    bool PreTranslateMessage(QKeyEvent* event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};

@@ -1,0 +1,305 @@
+#include "tesselview.h"
+
+#include "application.h"
+#include "calcsetansevent.h"
+#include "clipboardtext.h"
+#include "framewnd.h"
+#include "globalhotkey.h"
+#include "images.h"
+#include "menus.h"
+#include "messagebox.h"
+#include "myexception.h"
+#include "popupmenu.h"
+#include "profile.h"
+#include "resource.h"
+#include "settingscommand.h"
+#include "tesselapp.h"
+#include "tesseldoc.h"
+#include "textcodec.h"
+#include "variablesarchive.h"
+
+#include <QClipboard>
+#include <QMenu>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <memory>
+#include <new>
+
+namespace {
+
+const char* const separator = " : ";
+
+QWidget* mainWindow()
+{
+    Application* app = Application::instance();
+    return app ? app->GetMainWnd() : nullptr;
+}
+
+}  // namespace
+
+CTesselView::CTesselView(QWidget* parent) : View(parent), m_entryBox(this), m_grip(this)
+{
+    setObjectName(QStringLiteral("tesselView"));
+    m_entryBox.m_pView = this;
+    m_grip.setObjectName(QStringLiteral("grip"));
+    m_grip.setPixmap(loadBitmap(res::IDB_GRIP));
+    connect(m_entryBox.lineEdit(), &QLineEdit::textEdited, this, &CTesselView::OnEditChange);
+    createCommandMap();
+}
+
+CTesselView::~CTesselView() = default;
+
+void CTesselView::createCommandMap()
+{
+    OnCommand(res::ID_EDIT_COPY, [this] { OnEditCopy(); });
+    OnCommand(res::ID_EDIT_CUT, [this] { OnEditCut(); });
+    OnCommand(res::ID_EDIT_PASTE, [this] { OnEditPaste(); });
+    OnCommand(res::ID_EDIT_UNDO, [this] { OnEditUndo(); });
+    OnCommand(res::ID_MINIMIZE, [this] { OnMinimize(); });
+    OnCommand(res::ID_RESTORE, [this] { OnRestore(); });
+    OnCommand(res::ID_SETTINGS, [this] { OnSettings(); });
+    OnCommand(res::ID_DELETE_REGISTRY, [this] { OnDeleteRegistry(); });
+    // The context menu reaches only the view and the document; these make the
+    // application's own commands work from it as well.
+    for (int id : {res::ID_APP_ABOUT, res::ID_APP_EXIT, res::ID_HELP_FINDER})
+        OnCommand(id, [this, id] { forwardToApplication(id); });
+}
+
+void CTesselView::forwardToApplication(int id)
+{
+    if (Application* app = Application::instance())
+        app->OnCmdMsg(id);
+}
+
+void CTesselView::OnInitialUpdate()
+{
+    View::OnInitialUpdate();
+    m_hUndoTarget = m_entryBox.lineEdit();
+    layoutControls();
+    auto* hotKey = new GlobalHotKey(this);
+    connect(hotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
+    hotKey->registerHotKey();
+}
+
+void CTesselView::Serialize(Archive& archive)
+{
+    serializeVariables(archive, m_calculator);
+}
+
+bool CTesselView::DoDataExchange(bool saveAndValidate)
+{
+    if (!saveAndValidate) {
+        selectEntryOrSetText();
+        return true;
+    }
+    m_strEntry = toCp932(m_entryBox.currentText());
+    if (m_strEntry.size() <= maxEntryLength)
+        return true;
+    showMessageBox(this,
+                   QStringLiteral("入力できるのは %1 文字までです。").arg(maxEntryLength),
+                   MessageButtons::Ok, MessageIcon::Warning);
+    m_entryBox.setFocus();
+    return false;
+}
+
+void CTesselView::selectEntryOrSetText()
+{
+    const QString entry = fromCp932(m_strEntry);
+    for (int i = 0; i < m_entryBox.count(); ++i) {
+        const QString item = m_entryBox.itemText(i);
+        if (item.startsWith(entry, Qt::CaseInsensitive)) {
+            m_entryBox.setCurrentIndex(i);
+            m_entryBox.setEditText(item);
+            return;
+        }
+    }
+    m_entryBox.setEditText(entry);
+}
+
+bool CTesselView::event(QEvent* event)
+{
+    if (event->type() == CalcSetAnsEvent::eventType()) {
+        OnCalcSetAns(static_cast<CalcSetAnsEvent*>(event)->mode());
+        return true;
+    }
+    return View::event(event);
+}
+
+void CTesselView::OnCalcSetAns(int mode)
+{
+    // A text over the limit has been warned about and is evaluated all the same.
+    UpdateData(true);
+    if (m_strEntry.empty())
+        return;
+    const std::string::size_type cut = m_strEntry.find(separator);
+    if (cut != std::string::npos)
+        m_strEntry.resize(cut);
+
+    std::string result;
+    if (mode == 0 || mode == 1) {
+        try {
+            result = m_calculator.calculate(m_strEntry.c_str(), mode);
+        } catch (const myexception& error) {
+            result = error.what();
+        }
+    }
+    m_strEntry += separator;
+    m_strEntry += result;
+
+    m_entryBox.insertItem(0, fromCp932(m_strEntry));
+    UpdateData(false);
+    m_entryBox.lineEdit()->selectAll();
+}
+
+void CTesselView::OnHotKey()
+{
+    ClipboardText text;
+    ExchangeClipboard(text);
+}
+
+void CTesselView::ExchangeClipboard(ClipboardText& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    text.ReadFrom(clipboard->mimeData());
+
+    std::string outcome;
+    try {
+        outcome = m_calculator.calculate(text.GetText(), 0);
+    } catch (const myexception& error) {
+        outcome = error.what();
+    }
+
+    auto source = std::make_unique<QMimeData>();
+    text.m_text = outcome;
+    try {
+        text.WriteTo(source.get());
+    } catch (const memory_error& error) {
+        // The old clipboard contents stay; the user learns why the result is
+        // missing instead of the program ending.
+        showMessageBox(nullptr, fromCp932(error.what()), MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    clipboard->setMimeData(source.release());
+}
+
+void CTesselView::OnEditChange()
+{
+    UpdateData(true);
+}
+
+void CTesselView::OnEditCopy()
+{
+    m_entryBox.lineEdit()->copy();
+}
+
+void CTesselView::OnEditCut()
+{
+    m_entryBox.lineEdit()->cut();
+}
+
+void CTesselView::OnEditPaste()
+{
+    m_entryBox.lineEdit()->paste();
+}
+
+void CTesselView::OnEditUndo()
+{
+    if (m_hUndoTarget)
+        m_hUndoTarget->undo();
+}
+
+void CTesselView::OnMinimize()
+{
+    if (QWidget* frame = mainWindow())
+        frame->hide();
+}
+
+void CTesselView::OnRestore()
+{
+    if (QWidget* frame = mainWindow())
+        frame->show();
+}
+
+void CTesselView::OnSettings()
+{
+    CTesselApp* app = theApp();
+    bool noDisplay = app ? app->m_bNoDisplay : false;
+    if (runSettingsSheet(nullptr, m_calculator, noDisplay) && app)
+        app->m_bNoDisplay = noDisplay;
+    if (Document* document = GetDocument())
+        document->OnSaveDocument(CTesselDoc::dataFileName);
+}
+
+void CTesselView::OnDeleteRegistry()
+{
+    if (showMessageBox(this, QStringLiteral("レジストリを削除してよろしいですか。"),
+                       MessageButtons::OkCancel) != res::IDOK)
+        return;
+    if (CTesselApp* app = theApp())
+        app->SetSaveSettings(false);
+    deleteProfileSections({QStringLiteral("Settings"), QStringLiteral("WindowPosition")});
+}
+
+void CTesselView::resizeEvent(QResizeEvent* event)
+{
+    View::resizeEvent(event);
+    layoutControls();
+}
+
+void CTesselView::layoutControls()
+{
+    m_entryBox.setGeometry(gripWidth, 0, width() - gripWidth, height());
+    m_grip.setGeometry(0, 0, gripWidth, gripWidth);
+}
+
+void CTesselView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        m_ptDrag = point;
+        if (point.x() < gripWidth)
+            m_bDrag = true;
+    } else if (event->button() == Qt::RightButton && point.x() > 0 && point.x() < gripWidth) {
+        showContextMenu(point);
+    }
+    event->accept();
+}
+
+void CTesselView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    QWidget* frame = mainWindow();
+    if (m_bDrag && frame) {
+        const QPoint point = event->position().toPoint();
+        frame->move(frame->pos() + (point - m_ptDrag));
+    }
+}
+
+void CTesselView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_ptDrag = event->position().toPoint();
+    m_bDrag = false;
+}
+
+void CTesselView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && event->position().x() < gripWidth)
+        OnMinimize();
+}
+
+void CTesselView::showContextMenu(const QPoint& point)
+{
+    std::unique_ptr<QMenu> menu = loadMenu(res::IDR_CONTEXT_MENU, this);
+    QWidget* frame = mainWindow();
+    // Placed from the window's corner offset by the click within the view.
+    const QPoint corner = frame ? frame->pos() : mapToGlobal(QPoint(0, 0));
+    const int command = trackPopupMenu(*menu, corner + point, res::ID_MINIMIZE,
+                                       [this](int id) { return CanSendCommand(id); });
+    menu.reset();
+    if (command != 0)
+        SendCommand(command);
+}

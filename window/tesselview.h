@@ -1,0 +1,76 @@
+#pragma once
+#include "calculator.h"
+#include "entrycombobox.h"
+#include "view.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPoint>
+#include <QPointer>
+#include <string>
+
+class ClipboardText;
+
+// The expression window: the grip at the left and the entry box beside it.
+// It owns the program's calculator. Enter in the box posts an evaluation
+// request; the view evaluates the box text and shows "expression : result"
+// in the box and as the newest history item. It also handles the clipboard
+// hot key, moving the window by the grip, the grip's context menu and the
+// edit commands of the entry box.
+class CTesselView : public View {
+    Q_OBJECT
+public:
+    explicit CTesselView(QWidget* parent = nullptr);
+    ~CTesselView() override;
+
+    void OnInitialUpdate() override;
+    void Serialize(Archive& archive) override;
+
+    // The evaluation command; mode 0 decimal, 1 hexadecimal.
+    void OnCalcSetAns(int mode);
+    // The clipboard hot key: evaluates the clipboard text and puts the result
+    // or the error message on the clipboard in its place.
+    void OnHotKey();
+    // The same with a given text object (tests pass their own).
+    void ExchangeClipboard(ClipboardText& text);
+
+    void OnEditChange();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditUndo();
+    void OnMinimize();
+    void OnRestore();
+    void OnSettings();
+    void OnDeleteRegistry();
+
+    CEntryComboBox m_entryBox;
+    QLabel m_grip;
+    std::string m_strEntry;
+    Calculator<double> m_calculator;
+    bool m_bDrag = false;
+    QPointer<QLineEdit> m_hUndoTarget;
+    QPoint m_ptDrag;
+
+    // The longest entry text accepted without a warning, in bytes of 8-bit text.
+    static constexpr std::size_t maxEntryLength = 255;
+    // Width of the grip band at the left, in pixels.
+    static constexpr int gripWidth = 19;
+
+protected:
+    bool DoDataExchange(bool saveAndValidate) override;
+
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void createCommandMap();
+    void layoutControls();
+    void selectEntryOrSetText();
+    void showContextMenu(const QPoint& point);
+    void forwardToApplication(int id);
+};
