@@ -1,0 +1,320 @@
+"""End-to-end cases of the resident calculator in a real X desktop.
+
+usage: orrin_cases.py --orrin PATH CASE
+Each case runs in its own Desktop (xdesktop.py): its own Xvfb, openbox,
+trayer, HOME, XDG directories and working directory.
+"""
+
+import argparse
+import os
+import signal
+import struct
+import subprocess
+import sys
+import traceback
+import zlib
+
+from xdesktop import Desktop, TestFailure, wait_for
+
+EXIT_TIMEOUT = 10
+
+
+def expect(condition, message):
+    if not condition:
+        raise TestFailure(message)
+
+
+def expect_equal(actual, expected, what):
+    expect(actual == expected, f"{what}: expected {expected!r}, got {actual!r}")
+
+
+# --- the data file ------------------------------------------------------
+
+def counted_string(text):
+    """The data file's counted string in its one-, three- or seven-byte prefix form."""
+    if len(text) < 0xFF:
+        return bytes([len(text)]) + text
+    if len(text) < 0xFFFE:
+        return b"\xff" + struct.pack("<H", len(text)) + text
+    return b"\xff\xff\xff" + struct.pack("<I", len(text)) + text
+
+
+def data_file(records):
+    body = b"".join(counted_string(name) + struct.pack("<d", value) + counted_string(description)
+                    for name, value, description in records)
+    return struct.pack("<I", len(records)) + body
+
+
+def png_image():
+    """A valid 2 x 2 grey PNG, made here so that no image file is needed."""
+    def chunk(kind, payload):
+        return (struct.pack(">I", len(payload)) + kind + payload
+                + struct.pack(">I", zlib.crc32(kind + payload)))
+    rows = b"".join(b"\x00" + b"\x80\x80" for _ in range(2))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 2, 2, 8, 0, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+# --- the program under test ---------------------------------------------
+
+class Orrin:
+    """One running orrin process and the windows it shows."""
+
+    def __init__(self, desktop, *args):
+        self.desktop = desktop
+        self.process = desktop.start_orrin(*args)
+
+    @property
+    def pid(self):
+        return self.process.pid
+
+    def visible_windows(self):
+        result = self.desktop.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.pid)],
+                                  check=False)
+        return result.stdout.split()
+
+    def _window_types(self, window):
+        return self.desktop.run(["xprop", "-id", window, "_NET_WM_WINDOW_TYPE"], check=False).stdout
+
+    def _main_window_now(self):
+        for window in self.visible_windows():
+            if "_NET_WM_WINDOW_TYPE_UTILITY" in self._window_types(window):
+                return window
+        return None
+
+    def main_window(self):
+        """The strip, once it is mapped."""
+        return wait_for("the main window to be mapped", self._main_window_now)
+
+    def main_window_shown(self):
+        return self._main_window_now() is not None
+
+    def tray_icon(self):
+        """The tray icon's window, once trayer has embedded it."""
+        def embedded():
+            panels = self.desktop.run(["xdotool", "search", "--classname", "^panel$"],
+                                      check=False).stdout.split()
+            tree = "".join(self.desktop.run(["xwininfo", "-tree", "-id", panel], check=False).stdout
+                           for panel in panels)
+            for window in self.visible_windows():
+                if f"{int(window):#x} " in tree:
+                    return window
+            return None
+        return wait_for("the tray icon inside trayer", embedded)
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window on the screen."""
+        values = {}
+        for line in self.desktop.xdotool("getwindowgeometry", "--shell", window).split():
+            key, _, value = line.partition("=")
+            values[key] = int(value)
+        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+    def focus(self):
+        self.desktop.xdotool("windowactivate", "--sync", self.main_window())
+
+    def type(self, text):
+        self.desktop.xdotool("type", "--delay", "1", text)
+
+    def keys(self, *keys):
+        self.desktop.xdotool("key", *keys)
+
+    def exited(self, timeout=EXIT_TIMEOUT):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise TestFailure(f"orrin (pid {self.pid}) did not end within {timeout} s") from None
+
+    def open_tray_menu(self):
+        icon = self.tray_icon()
+        shown_before = set(self.visible_windows())
+        self.desktop.xdotool("mousemove", "--window", icon, "5", "5", "click", "3")
+        return wait_for("the tray menu to open",
+                        lambda: set(self.visible_windows()) - shown_before - {icon})
+
+
+# --- the cases -----------------------------------------------------------
+
+def start_with_empty_store(desktop, *args):
+    # An empty data file: no missing-file warning at start, an empty store.
+    with open(os.path.join(desktop.cwd, "Orrin.dat"), "wb"):
+        pass
+    return Orrin(desktop, *args)
+
+
+def write_settings(desktop, text):
+    folder = os.path.join(desktop.config_home, "Velnor")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "Orrin.conf"), "w", encoding="utf-8") as settings:
+        settings.write(text)
+
+
+def read_settings(desktop):
+    path = os.path.join(desktop.config_home, "Velnor", "Orrin.conf")
+    expect(os.path.exists(path), f"{path} was not written")
+    values = {}
+    section = None
+    with open(path, encoding="utf-8") as settings:
+        for line in settings:
+            line = line.strip()
+            if line.startswith("["):
+                section = line.strip("[]")
+            elif "=" in line:
+                key, _, value = line.partition("=")
+                values[f"{section}/{key}"] = value
+    return values
+
+
+def evaluate_and_copy(orrin, rows):
+    """Types each expression over the selected last line, evaluates it with the
+    row's key and copies the box's line with the row's copy key."""
+    orrin.focus()
+    for expression, evaluate_key, copy_key, expected in rows:
+        orrin.type(expression)
+        orrin.keys(evaluate_key)
+        orrin.keys(copy_key)
+        orrin.desktop.wait_clipboard(expected)
+
+
+def case_enter_evaluates(desktop):
+    orrin = start_with_empty_store(desktop)
+    evaluate_and_copy(orrin, [
+        ("2*(3+4)", "Return", "ctrl+c", "2*(3+4) : 14"),
+        ("1/0", "Return", "ctrl+c", "1/0 : Division by zero."),
+        ("x=6", "shift+Return", "ctrl+Insert", "x=6 : 6"),
+        ("x*7", "ctrl+Return", "ctrl+c", "x*7 : 42"),
+        (" 1+2", "Return", "ctrl+c", " 1+2 : Syntax error."),
+    ])
+
+
+def case_ctrl_shift_h_evaluates_hex(desktop):
+    orrin = start_with_empty_store(desktop)
+    evaluate_and_copy(orrin, [
+        ("255", "ctrl+shift+h", "ctrl+c", "255 : 0xff"),
+        ("16*16", "ctrl+shift+h", "ctrl+c", "16*16 : 0x100"),
+        ("255", "Return", "ctrl+c", "255 : 255"),
+    ])
+
+
+def hot_key_rows(orrin, rows):
+    for offered, target, expected in rows:
+        orrin.desktop.set_clipboard(offered, target)
+        orrin.keys("ctrl+shift+c")
+        orrin.desktop.wait_clipboard(expected)
+
+
+HOT_KEY_ROWS = [
+    ("1+2", "UTF8_STRING", "3"),
+    ("1/0", "UTF8_STRING", "Division by zero."),
+    ("1+2\n", "UTF8_STRING", "Syntax error."),
+    (png_image(), "image/png", "Syntax error."),
+    ("1+2 : 3", "UTF8_STRING", "Syntax error."),
+    ("0x10*2", "UTF8_STRING", "32"),
+]
+
+
+def case_hot_key_replaces_clipboard(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.main_window()
+    hot_key_rows(orrin, HOT_KEY_ROWS)
+    orrin.keys("ctrl+shift+c")  # evaluates the previous press's result once more
+    desktop.wait_clipboard("32")
+
+
+def case_hot_key_while_hidden(desktop):
+    write_settings(desktop, "[Settings]\nNoDisplay=1\n")
+    orrin = start_with_empty_store(desktop)
+    orrin.tray_icon()
+    hot_key_rows(orrin, HOT_KEY_ROWS[:2])
+    expect(not orrin.main_window_shown(), "the hot key showed the hidden window")
+
+
+def case_second_instance_exits(desktop):
+    first = start_with_empty_store(desktop)
+    window = first.main_window()
+    where = first.geometry(window)
+    second = Orrin(desktop)
+    expect_equal(second.exited(), 0, "exit status of the second instance")
+    expect(first.process.poll() is None, "the first instance ended")
+    expect_equal(first._main_window_now(), window, "the first instance's window")
+    expect_equal(first.geometry(window), where, "the first instance's window position")
+
+
+def case_restart_after_kill(desktop):
+    first = start_with_empty_store(desktop)
+    first.main_window()
+    first.process.send_signal(signal.SIGKILL)
+    first.process.wait()
+    restarted = Orrin(desktop)
+    restarted.main_window()
+    hot_key_rows(restarted, HOT_KEY_ROWS[:1])
+    third = Orrin(desktop)
+    expect_equal(third.exited(), 0, "exit status of a second instance beside the restarted one")
+
+
+def exit_through_tray_menu(orrin):
+    orrin.open_tray_menu()
+    orrin.keys("x")  # the exit item's mnemonic
+    expect_equal(orrin.exited(), 0, "exit status after the tray menu's exit")
+
+
+def case_tray_exit_writes_settings(desktop):
+    for hide_first in (False, True):
+        orrin = start_with_empty_store(desktop)
+        window = orrin.main_window()
+        desktop.xdotool("windowmove", "--sync", window, "240", "180")
+        wait_for("the window to move", lambda: orrin.geometry(window)[:2] == (240, 180))
+        if hide_first:
+            orrin.focus()
+            orrin.keys("alt+F4")
+            wait_for("Alt+F4 to hide the window", lambda: not orrin.main_window_shown())
+            expect(orrin.process.poll() is None, "Alt+F4 ended the program")
+        exit_through_tray_menu(orrin)
+        settings = read_settings(desktop)
+        row = "hidden" if hide_first else "shown"
+        for key, expected in (("WindowX", "240"), ("WindowY", "180"), ("WindowWidth", "300"),
+                              ("WindowHeight", "30"), ("NoDisplay", "0")):
+            expect_equal(settings.get(f"Settings/{key}"), expected, f"{row}: stored {key}")
+
+
+def case_data_file_constants(desktop):
+    gravity_note = ("重力加速度 ".encode("cp932")) * 30   # 330 bytes: the three-byte prefix
+    long_note = b"n" * 70000                             # the seven-byte prefix
+    with open(os.path.join(desktop.cwd, "Orrin.dat"), "wb") as data:
+        data.write(data_file([(b"g", 9.80665, gravity_note), (b"k2", 2.5, b""),
+                              (b"big", -1.5, long_note)]))
+    orrin = Orrin(desktop)
+    evaluate_and_copy(orrin, [
+        ("g*k2", "Return", "ctrl+c", "g*k2 : 24.516625"),
+        ("g*k2+big", "Return", "ctrl+c", "g*k2+big : 23.016625"),
+    ])
+
+
+CASES = {name[len("case_"):]: function for name, function in globals().items()
+         if name.startswith("case_")}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--orrin", required=True)
+    parser.add_argument("case", choices=sorted(CASES))
+    options = parser.parse_args()
+    desktop = Desktop(os.path.abspath(options.orrin))
+    with desktop:
+        try:
+            CASES[options.case](desktop)
+        except TestFailure as failure:
+            print(f"FAIL {options.case}: {failure}", file=sys.stderr)
+            log = desktop.orrin_log()
+            if log:
+                print(f"--- orrin's output ---\n{log}", file=sys.stderr)
+            return 1
+        except Exception:  # a broken tool or harness: show where
+            traceback.print_exc()
+            return 1
+    print(f"PASS {options.case}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
