@@ -86,6 +86,15 @@ class Orrin:
         """The strip, once it is mapped."""
         return wait_for("the main window to be mapped", self._main_window_now)
 
+    def dialog(self):
+        """A message box or dialog of the program, once it is mapped."""
+        def find():
+            for window in self.visible_windows():
+                if "_NET_WM_WINDOW_TYPE_DIALOG" in self._window_types(window):
+                    return window
+            return None
+        return wait_for("a dialog to be mapped", find)
+
     def main_window_shown(self):
         return self._main_window_now() is not None
 
@@ -187,6 +196,16 @@ def case_enter_evaluates(desktop):
     ])
 
 
+def case_paste_then_evaluate(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.focus()
+    for offered, paste_key, expected in (("6*7", "ctrl+v", "6*7 : 42"),
+                                         ("0x20", "shift+Insert", "0x20 : 32")):
+        desktop.set_clipboard(offered)
+        orrin.keys(paste_key, "Return", "ctrl+c")
+        desktop.wait_clipboard(expected)
+
+
 def case_ctrl_shift_h_evaluates_hex(desktop):
     orrin = start_with_empty_store(desktop)
     evaluate_and_copy(orrin, [
@@ -227,6 +246,18 @@ def case_hot_key_while_hidden(desktop):
     orrin.tray_icon()
     hot_key_rows(orrin, HOT_KEY_ROWS[:2])
     expect(not orrin.main_window_shown(), "the hot key showed the hidden window")
+
+
+def case_missing_data_file_warns(desktop):
+    orrin = Orrin(desktop)  # no Orrin.dat in the working directory
+    box = orrin.dialog()
+    title = desktop.xdotool("getwindowname", box).strip()
+    expect_equal(title, "Orrin", "title of the warning")
+    desktop.xdotool("windowactivate", "--sync", box)
+    orrin.keys("Return")
+    orrin.main_window()
+    wait_for("the warning to close", lambda: box not in orrin.visible_windows())
+    hot_key_rows(orrin, HOT_KEY_ROWS[:1])  # the program runs on with an empty store
 
 
 def case_second_instance_exits(desktop):
