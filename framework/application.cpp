@@ -28,5 +28,7 @@ void Application::OnAppExit()
 {
     if (m_pMainWnd)
         m_pMainWnd->DestroyWindow();
-    QCoreApplication::quit();
+    // exit() rather than quit(): quit() first asks every window to close, and
+    // the main window answers a close by hiding.
+    QCoreApplication::exit(0);
 }

@@ -22,6 +22,13 @@ bool isEnter(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// Keys pressed with Alt but without Ctrl are system keys (menu mnemonics,
+// Alt+F4): they never reach the filter.
+bool isSystemKey(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier);
+}
+
 }  // namespace
 
 CEntryComboBox::CEntryComboBox(QWidget* parent) : QComboBox(parent)
@@ -34,14 +41,13 @@ CEntryComboBox::CEntryComboBox(QWidget* parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(30);
     lineEdit()->setObjectName(QStringLiteral("entryEdit"));
-    lineEdit()->installEventFilter(this);
 }
 
 CEntryComboBox::~CEntryComboBox() = default;
 
 bool CEntryComboBox::PreTranslateMessage(QKeyEvent* event)
 {
-    if (!m_pView)
+    if (!m_pView || isSystemKey(event->modifiers()))
         return false;
     const int key = event->key();
     if (isEnter(key)) {
@@ -55,25 +61,21 @@ bool CEntryComboBox::PreTranslateMessage(QKeyEvent* event)
     return false;
 }
 
-bool CEntryComboBox::eventFilter(QObject* watched, QEvent* event)
+bool CEntryComboBox::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && PreTranslateMessage(static_cast<QKeyEvent*>(event)))
+    // The box holds the focus for its edit field and passes keys on to it;
+    // the edit field would claim its own copy, paste and undo keys here.
+    // Leave the table's keys to the main window's accelerators instead.
+    if (event->type() == QEvent::ShortcutOverride
+        && isAcceleratorKey(static_cast<QKeyEvent*>(event)->keyCombination())) {
+        event->ignore();
         return true;
-    if (event->type() == QEvent::ShortcutOverride) {
-        // The line edit would claim its own copy/paste/undo keys; leave the
-        // table's keys to the main window's accelerators.
-        auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (isAcceleratorKey(keyEvent->keyCombination())) {
-            event->ignore();
-            return true;
-        }
     }
-    return QComboBox::eventFilter(watched, event);
+    return QComboBox::event(event);
 }
 
 void CEntryComboBox::keyPressEvent(QKeyEvent* event)
 {
-    // Keys reaching the box itself (focus on the box, not its edit field).
     if (!PreTranslateMessage(event))
         QComboBox::keyPressEvent(event);
 }

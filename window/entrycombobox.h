@@ -18,10 +18,11 @@ public:
     // The view the requests go to; null until the view sets it.
     CTesselView* m_pView = nullptr;
 
-    // The filter proper: true when the key event was consumed.
+    // The filter, offered every key press before the box handles it: true
+    // when the key was consumed.
     bool PreTranslateMessage(QKeyEvent* event);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

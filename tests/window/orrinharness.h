@@ -1,0 +1,65 @@
+#pragma once
+#include "mainframe.h"
+#include "messagebox.h"
+#include "profile.h"
+#include "resource.h"
+#include "tesselapp.h"
+#include "tesselview.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// Starts the real program in-process for one test: a fresh current directory
+// (holding an empty data file unless told otherwise), no stored profile, and
+// message boxes answered by `answer` and recorded in `messages`.
+class OrrinHarness {
+public:
+    explicit OrrinHarness(bool writeEmptyDataFile = true)
+        : m_previousDir(QDir::currentPath()),
+          m_hook([this](const QString& text, MessageButtons) {
+              messages << text;
+              return answer;
+          })
+    {
+        QDir::setCurrent(m_dir.path());
+        if (writeEmptyDataFile) {
+            QFile file(QStringLiteral("Orrin.dat"));
+            file.open(QIODevice::WriteOnly);
+        }
+    }
+
+    ~OrrinHarness()
+    {
+        app.reset();
+        QDir::setCurrent(m_previousDir);
+    }
+
+    // Runs the start-up sequence; the frame is then visible unless NoDisplay.
+    bool start()
+    {
+        app = std::make_unique<CTesselApp>(m_argc, m_argv);
+        return app->InitInstance();
+    }
+
+    CMainFrame* frame() const { return static_cast<CMainFrame*>(app->GetMainWnd()); }
+    CTesselView* view() const { return frame()->findChild<CTesselView*>(QStringLiteral("tesselView")); }
+    QString dir() const { return m_dir.path(); }
+
+    static void clearProfile() { QFile::remove(profileFileName()); }
+
+    int answer = res::IDOK;
+    QStringList messages;
+    std::unique_ptr<CTesselApp> app;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    ScopedMessageBoxHook m_hook;
+    int m_argc = 1;
+    char m_arg0[6] = "orrin";
+    char* m_argv[2] = {m_arg0, nullptr};
+};
