@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <random>
 #include <string_view>
@@ -141,6 +142,21 @@ bool replaceAtomically(const std::string& path, std::string_view bytes)
     return true;
 }
 
+// A data file kept elsewhere through a symbolic link is replaced where it
+// lies, so that the link survives the save.
+std::string followLink(const std::string& path)
+{
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 }  // namespace
 
 DocumentStatus openDocument(const std::string& path,
@@ -169,6 +185,6 @@ DocumentStatus saveDocument(const std::string& path,
     } catch (const ArchiveError&) {
         return DocumentStatus::CannotSave;
     }
-    return replaceAtomically(path, archive.bytes()) ? DocumentStatus::Ok
+    return replaceAtomically(followLink(path), archive.bytes()) ? DocumentStatus::Ok
                                                      : DocumentStatus::CannotSave;
 }

@@ -206,6 +206,18 @@ TEST_F(SaveDocument, ReplacesOldFileAndKeepsItsPermissions)
     EXPECT_EQ(dir.names(), std::set<std::string>{"Orrin.dat"});
 }
 
+TEST_F(SaveDocument, SymbolicLinkSurvivesAndItsTargetIsReplaced)
+{
+    const fs::path target = dir.path() / "kept-elsewhere.dat";
+    writeFile(target, std::string(100, 'o'));
+    fs::create_symlink(target, file);
+    calculator.setVariable("x", Variable{1.5, ""});
+    ASSERT_EQ(saveDocument(file.string(), variablesOf(calculator)), DocumentStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(hex(readFile(target)), hex(fifteenBytes));
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"Orrin.dat", "kept-elsewhere.dat"}));
+}
+
 TEST_F(SaveDocument, SavedFileOpensToTheSameStore)
 {
     calculator.setVariable("A", Variable{-0.0, bytes({0x83, 0x81})});
