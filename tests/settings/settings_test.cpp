@@ -1,0 +1,866 @@
+#include "calculator.h"
+#include "codepage.h"
+#include "consteditdlg.h"
+#include "constpage.h"
+#include "generalpage.h"
+#include "listctrl.h"
+#include "menus.h"
+#include "messagebox.h"
+#include "popupmenu.h"
+#include "propertysheet.h"
+#include "resource.h"
+#include "settingscommand.h"
+#include "valuetext.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+const QString kLeadingDigitMessage = QStringLiteral("定数名の最初の文字に数字は使えません。");
+const QString kBadCharacterMessage = QStringLiteral("数字か，大文字のアルファベットで入力して下さい。");
+const QString kNumberMessage = QStringLiteral("数値を入力してください。");
+
+// Acts on the next modal dialog once its event loop runs, as a user would.
+// A dialog that is not opened while the object lives is never acted on.
+class ModalAnswer {
+public:
+    explicit ModalAnswer(std::function<void(QWidget*)> answer) : m_answer(std::move(answer))
+    {
+        m_timer.setSingleShot(true);
+        m_timer.callOnTimeout([this] {
+            m_answered = true;
+            QWidget* modal = QApplication::activeModalWidget();
+            m_answer(modal);
+            // A failed check leaves the answer early: never leave the
+            // dialog open, or the test would wait for it for ever.
+            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
+                dialog->reject();
+        });
+        m_timer.start(0);
+    }
+
+    bool answered() const { return m_answered; }
+
+private:
+    std::function<void(QWidget*)> m_answer;
+    QTimer m_timer;
+    bool m_answered = false;
+};
+
+// Records every message box and answers it with OK.
+class MessageRecorder {
+public:
+    MessageRecorder()
+        : m_hook([this](const QString& text, MessageButtons) {
+              m_texts << text;
+              return res::IDOK;
+          })
+    {
+    }
+
+    const QStringList& texts() const { return m_texts; }
+
+private:
+    QStringList m_texts;
+    ScopedMessageBoxHook m_hook;
+};
+
+template <class T>
+T* child(QWidget* parent, const char* name)
+{
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
+}
+
+void click(QWidget* parent, const char* buttonName)
+{
+    child<QPushButton>(parent, buttonName)->click();
+}
+
+// The sheet's pieces, found as a user script would find them.
+struct SheetView {
+    QWidget* sheet;
+
+    QTabWidget* tabs() const { return child<QTabWidget>(sheet, "propertySheetTabs"); }
+    ListCtrl* list() const { return child<ListCtrl>(sheet, "constList"); }
+    CConstPage* constPage() const { return child<CConstPage>(sheet, "constPage"); }
+    QCheckBox* noDisplay() const { return child<QCheckBox>(sheet, "noDisplayCheck"); }
+    void showConstants() const { tabs()->setCurrentIndex(1); }
+    void ok() const { click(sheet, "propertySheetOk"); }
+    void cancel() const { click(sheet, "propertySheetCancel"); }
+
+    QStringList names() const
+    {
+        QStringList result;
+        for (int i = 0; i < list()->GetItemCount(); ++i)
+            result << QString::fromStdString(list()->GetItemText(i, 0));
+        return result;
+    }
+
+    int rowOf(const std::string& name) const
+    {
+        for (int i = 0; i < list()->GetItemCount(); ++i) {
+            if (list()->GetItemText(i, 0) == name)
+                return i;
+        }
+        return -1;
+    }
+
+    QPoint rowCenter(int row) const
+    {
+        return list()->visualItemRect(list()->topLevelItem(row)).center();
+    }
+
+    // A point of the list below its last row.
+    QPoint emptyArea() const
+    {
+        return QPoint(20, list()->viewport()->height() - 5);
+    }
+};
+
+// Runs the settings command; `actions` act on the open sheet and should end
+// it with OK or Cancel (an open sheet is cancelled after them).
+bool runSettings(Calculator<double>& calculator, bool& noDisplay,
+                 const std::function<void(const SheetView&)>& actions)
+{
+    ModalAnswer answer([&](QWidget* sheet) {
+        const SheetView view{sheet};
+        actions(view);
+        if (sheet->isVisible())
+            view.cancel();
+    });
+    const bool result = runSettingsSheet(nullptr, calculator, noDisplay);
+    if (!answer.answered())
+        qFatal("the settings sheet did not open");
+    return result;
+}
+
+struct EditAnswer {
+    QString name;
+    QString value;
+    QString description;
+};
+
+// Answers the next constant edit dialog: replaces its fields with the given
+// texts and presses OK. Fields left null are not touched.
+std::function<void(QWidget*)> fillEditDialog(const EditAnswer& answer)
+{
+    return [answer](QWidget* dialog) {
+        auto replace = [dialog](const char* name, const QString& text) {
+            if (text.isNull())
+                return;
+            auto* edit = child<QLineEdit>(dialog, name);
+            edit->selectAll();
+            edit->del();
+            edit->insert(text);
+        };
+        replace("valueEdit", answer.value);
+        replace("descriptionEdit", answer.description);
+        replace("nameEdit", answer.name);
+        click(dialog, "okButton");
+        if (dialog->isVisible())
+            click(dialog, "cancelButton");
+    };
+}
+
+void store(Calculator<double>& calculator, const std::string& name, double value,
+           const char* utf8Description = "")
+{
+    calculator.setVariable(name, Variable{value, utf8ToCp932(utf8Description)});
+}
+
+QStringList storeNames(const Calculator<double>& calculator)
+{
+    QStringList names;
+    for (const auto& entry : calculator.variables)
+        names << QString::fromStdString(entry.first);
+    return names;
+}
+
+QString withoutMnemonic(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+}  // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nameRule_data();
+    void nameRule();
+    void editDialogOk_data();
+    void editDialogOk();
+    void okButtonFollowsName_data();
+    void okButtonFollowsName();
+    void nameLengthIsLimited();
+    void valueText_data();
+    void valueText();
+    void valueFromText_data();
+    void valueFromText();
+    void listShowsStoreSorted();
+    void insertRowReturnsSortedRow_data();
+    void insertRowReturnsSortedRow();
+    void renamedRowKeepsSortedPlaceAndSelection();
+    void newButtonAddsConstant();
+    void editSelectedRow();
+    void editWithoutSelectionOpensNothing();
+    void deleteRow_data();
+    void deleteRow();
+    void contextMenus_data();
+    void contextMenus();
+    void duplicateNamesLaterRowWins();
+    void valuesPassThroughFifteenDigits();
+    void okWithPageNeverShownKeepsStore();
+    void emptyStoreStaysEmpty();
+    void cancelLeavesStoreAndOption();
+    void generalPage_data();
+    void generalPage();
+    void textsFitTheirControls();
+};
+
+void SettingsTest::nameRule_data()
+{
+    QTest::addColumn<std::string>("name");
+    QTest::addColumn<int>("expected");
+    const int ok = static_cast<int>(ConstNameCheck::Ok);
+    const int digit = static_cast<int>(ConstNameCheck::LeadingDigit);
+    const int bad = static_cast<int>(ConstNameCheck::BadCharacter);
+    QTest::newRow("capitals") << std::string("PI") << ok;
+    QTest::newRow("capitals and digits") << std::string("A1B2") << ok;
+    QTest::newRow("empty") << std::string() << ok;
+    QTest::newRow("leading digit") << std::string("2PI") << digit;
+    QTest::newRow("leading digit before underscore") << std::string("2P_I") << digit;
+    QTest::newRow("only a digit") << std::string("7") << digit;
+    QTest::newRow("underscore") << std::string("P_I") << bad;
+    QTest::newRow("blank") << std::string("P I") << bad;
+    QTest::newRow("lower case") << std::string("Pi") << bad;
+    QTest::newRow("leading underscore") << std::string("_1") << bad;
+    QTest::newRow("double-byte character") << utf8ToCp932("Ａ") << bad;
+    QTest::newRow("half-width katakana") << utf8ToCp932("ｱ") << bad;
+}
+
+void SettingsTest::nameRule()
+{
+    QFETCH(std::string, name);
+    QFETCH(int, expected);
+    QCOMPARE(static_cast<int>(checkConstName(name)), expected);
+}
+
+void SettingsTest::editDialogOk_data()
+{
+    QTest::addColumn<QString>("typedValue");
+    QTest::addColumn<QString>("typedName");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<std::string>("name");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("typed lower case becomes capitals")
+        << "3.14" << "pi" << QStringList{} << true << std::string("PI") << 3.14;
+    QTest::newRow("leading digit") << "1" << "2pi" << QStringList{kLeadingDigitMessage} << false
+                                   << std::string("2PI") << 0.0;
+    QTest::newRow("leading digit is tested first")
+        << "1" << "2p_i" << QStringList{kLeadingDigitMessage} << false << std::string("2P_I") << 0.0;
+    QTest::newRow("underscore") << "1" << "p_i" << QStringList{kBadCharacterMessage} << false
+                                << std::string("P_I") << 0.0;
+    QTest::newRow("blank") << "1" << "p i" << QStringList{kBadCharacterMessage} << false
+                           << std::string("P I") << 0.0;
+    QTest::newRow("japanese") << "1" << QStringLiteral("円") << QStringList{kBadCharacterMessage}
+                              << false << utf8ToCp932("円") << 0.0;
+    QTest::newRow("exponent with blanks") << " 1e3 " << "k" << QStringList{} << true
+                                          << std::string("K") << 1000.0;
+    QTest::newRow("negative fraction") << "-.5" << "h" << QStringList{} << true << std::string("H")
+                                       << -0.5;
+    QTest::newRow("text value refused") << "abc" << "k" << QStringList{kNumberMessage} << false
+                                        << std::string("K") << 0.0;
+    QTest::newRow("hexadecimal value refused")
+        << "0x10" << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
+    QTest::newRow("value beyond range refused")
+        << "1e999" << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
+    QTest::newRow("infinity refused") << "inf" << "k" << QStringList{kNumberMessage} << false
+                                      << std::string("K") << 0.0;
+    QTest::newRow("empty value refused") << "" << "k" << QStringList{kNumberMessage} << false
+                                         << std::string("K") << 0.0;
+}
+
+void SettingsTest::editDialogOk()
+{
+    QFETCH(QString, typedValue);
+    QFETCH(QString, typedName);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, closed);
+    QFETCH(std::string, name);
+    QFETCH(double, value);
+
+    MessageRecorder recorder;
+    CConstEditDlg dialog(nullptr);
+    bool openAfterOk = false;
+    ModalAnswer answer([&](QWidget* modal) {
+        QCOMPARE(modal, &dialog);
+        auto* nameEdit = child<QLineEdit>(modal, "nameEdit");
+        auto* valueEdit = child<QLineEdit>(modal, "valueEdit");
+        // The name first: a bad value would also be reported at each change
+        // of the name.
+        if (typedName.at(0).unicode() < 0x80)
+            QTest::keyClicks(nameEdit, typedName);
+        else
+            nameEdit->insert(typedName);
+        valueEdit->selectAll();
+        valueEdit->del();
+        QTest::keyClicks(valueEdit, typedValue);
+        click(modal, "okButton");
+        openAfterOk = modal->isVisible();
+        if (openAfterOk)
+            click(modal, "cancelButton");
+    });
+    const int result = dialog.DoModal();
+
+    QCOMPARE(recorder.texts(), messages);
+    QCOMPARE(result, closed ? res::IDOK : res::IDCANCEL);
+    QCOMPARE(openAfterOk, !closed);
+    QCOMPARE(dialog.m_strName, name);
+    if (closed)
+        QCOMPARE(dialog.m_dValue, value);
+}
+
+void SettingsTest::okButtonFollowsName_data()
+{
+    QTest::addColumn<std::string>("presetName");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("backspaces");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("new constant") << std::string() << QString() << 0 << false;
+    QTest::newRow("one letter typed") << std::string() << "a" << 0 << true;
+    QTest::newRow("letter typed and deleted") << std::string() << "a" << 1 << false;
+    QTest::newRow("existing constant") << std::string("PI") << QString() << 0 << true;
+    QTest::newRow("existing name deleted") << std::string("PI") << QString() << 2 << false;
+}
+
+void SettingsTest::okButtonFollowsName()
+{
+    QFETCH(std::string, presetName);
+    QFETCH(QString, keys);
+    QFETCH(int, backspaces);
+    QFETCH(bool, enabled);
+
+    CConstEditDlg dialog(nullptr);
+    dialog.m_strName = presetName;
+    bool okEnabled = !enabled;
+    ModalAnswer answer([&](QWidget* modal) {
+        auto* nameEdit = child<QLineEdit>(modal, "nameEdit");
+        nameEdit->end(false);
+        QTest::keyClicks(nameEdit, keys);
+        for (int i = 0; i < backspaces; ++i)
+            QTest::keyClick(nameEdit, Qt::Key_Backspace);
+        okEnabled = child<QPushButton>(modal, "okButton")->isEnabled();
+        click(modal, "cancelButton");
+    });
+    QCOMPARE(dialog.DoModal(), res::IDCANCEL);
+    QCOMPARE(okEnabled, enabled);
+}
+
+void SettingsTest::nameLengthIsLimited()
+{
+    CConstEditDlg dialog(nullptr);
+    ModalAnswer answer([&](QWidget* modal) {
+        QTest::keyClicks(child<QLineEdit>(modal, "nameEdit"), QString(256, QLatin1Char('A')));
+        click(modal, "okButton");
+    });
+    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(dialog.m_strName, std::string(255, 'A'));
+}
+
+void SettingsTest::valueText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<std::string>("text");
+    QTest::newRow("integral keeps the point") << 2.0 << std::string("2.");
+    QTest::newRow("negative integral") << -2.0 << std::string("-2.");
+    QTest::newRow("zero") << 0.0 << std::string("0.");
+    QTest::newRow("largest plain integer") << 123456789012345.0 << std::string("123456789012345.");
+    QTest::newRow("fraction") << -2.5 << std::string("-2.5");
+    QTest::newRow("one third") << 1.0 / 3 << std::string("0.333333333333333");
+    QTest::newRow("pi rounded to 15 digits") << 3.14159265358979323 << std::string("3.14159265358979");
+    QTest::newRow("exponential form has no point added") << 1e20 << std::string("1e+20");
+    QTest::newRow("small exponential form") << 1.5e-10 << std::string("1.5e-10");
+}
+
+void SettingsTest::valueText()
+{
+    QFETCH(double, value);
+    QFETCH(std::string, text);
+    QCOMPARE(::valueText(value), text);
+}
+
+void SettingsTest::valueFromText_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("integral with point") << std::string("2.") << 2.0;
+    QTest::newRow("fifteen digits") << std::string("0.333333333333333") << 0.333333333333333;
+    QTest::newRow("exponent") << std::string("1e+20") << 1e20;
+    QTest::newRow("leading blanks") << std::string("  -7.25") << -7.25;
+    QTest::newRow("number then text") << std::string("12abc") << 12.0;
+    QTest::newRow("not a number reads 0") << std::string("abc") << 0.0;
+    QTest::newRow("empty reads 0") << std::string() << 0.0;
+    QTest::newRow("infinity") << std::string("-inf") << -std::numeric_limits<double>::infinity();
+}
+
+void SettingsTest::valueFromText()
+{
+    QFETCH(std::string, text);
+    QFETCH(double, value);
+    QCOMPARE(::valueFromText(text), value);
+}
+
+void SettingsTest::listShowsStoreSorted()
+{
+    Calculator<double> calculator;
+    store(calculator, "b", 1);
+    store(calculator, "B", 2);
+    store(calculator, "a1", 0.5);
+    store(calculator, "A", 1.0 / 3, "三分の一");
+    calculator.calculate("x=10/4", 0);
+    bool noDisplay = false;
+    runSettings(calculator, noDisplay, [](const SheetView& view) {
+        view.showConstants();
+        ListCtrl* list = view.list();
+        QCOMPARE(list->headerItem()->text(0), QStringLiteral("変数名"));
+        QCOMPARE(list->headerItem()->text(1), QStringLiteral("値"));
+        QCOMPARE(list->headerItem()->text(2), QStringLiteral("説明"));
+        QCOMPARE(list->columnWidth(0), 100);
+        QCOMPARE(list->columnWidth(1), 100);
+        QCOMPARE(list->columnWidth(2), 300);
+        QCOMPARE(view.names(), (QStringList{"A", "B", "a1", "b", "x"}));
+        QCOMPARE(list->GetItemText(0, 1), std::string("0.333333333333333"));
+        QCOMPARE(list->GetItemText(0, 2), utf8ToCp932("三分の一"));
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("三分の一"));
+        QCOMPARE(list->GetItemText(1, 1), std::string("2."));
+        QCOMPARE(list->GetItemText(4, 1), std::string("2.5"));
+        QCOMPARE(list->GetItemText(4, 2), std::string());
+        view.cancel();
+    });
+}
+
+void SettingsTest::insertRowReturnsSortedRow_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row");
+    QTest::newRow("into empty list") << QStringList{} << "K" << 0;
+    QTest::newRow("first") << QStringList{"B", "C"} << "A" << 0;
+    QTest::newRow("between") << QStringList{"A", "C"} << "B" << 1;
+    QTest::newRow("last") << QStringList{"A", "B"} << "C" << 2;
+    QTest::newRow("digits before capitals") << QStringList{"A", "Z"} << "9" << 0;
+    QTest::newRow("prefix first") << QStringList{"AB"} << "A" << 0;
+    QTest::newRow("after equal names") << QStringList{"A", "B", "C"} << "B" << 2;
+    QTest::newRow("capitals before lower case") << QStringList{"a", "b"} << "Z" << 0;
+}
+
+void SettingsTest::insertRowReturnsSortedRow()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QString, name);
+    QFETCH(int, row);
+
+    PropertySheet sheet(QStringLiteral("設定"), nullptr, 0);
+    CConstPage page;
+    sheet.AddPage(&page);
+    for (const QString& each : existing)
+        page.m_constants[each.toStdString()] = Variable{1, ""};
+    ModalAnswer answer([&](QWidget*) {
+        CConstEditDlg dialog(nullptr);
+        dialog.m_strName = name.toStdString();
+        dialog.m_dValue = 42;
+        dialog.m_strDescription = utf8ToCp932("新しい");
+        const int placed = page.InsertRow(0, dialog);
+        QCOMPARE(placed, row);
+        QCOMPARE(page.list()->GetItemText(placed, 0), name.toStdString());
+        QCOMPARE(page.list()->GetItemText(placed, 1), std::string("42."));
+        QCOMPARE(page.list()->GetItemText(placed, 2), utf8ToCp932("新しい"));
+        for (int i = 1; i < page.list()->GetItemCount(); ++i)
+            QVERIFY(page.list()->GetItemText(i - 1, 0) <= page.list()->GetItemText(i, 0));
+        click(&sheet, "propertySheetCancel");
+    });
+    QCOMPARE(sheet.DoModal(), res::IDCANCEL);
+}
+
+void SettingsTest::renamedRowKeepsSortedPlaceAndSelection()
+{
+    ListCtrl list;
+    list.InsertColumn(0, QStringLiteral("変数名"), 100);
+    list.InsertColumn(1, QStringLiteral("値"), 100);
+    for (const char* name : {"A", "C", "E"})
+        list.InsertItem(0, name);
+    list.SetItemText(0, 1, "1.");
+    list.SelectItem(0);
+
+    QVERIFY(list.SetItemText(0, 0, "D"));
+
+    QCOMPARE(list.GetItemText(0, 0), std::string("C"));
+    QCOMPARE(list.GetItemText(1, 0), std::string("D"));
+    QCOMPARE(list.GetItemText(1, 1), std::string("1."));
+    QVERIFY(list.IsItemSelected(1));
+    QVERIFY(!list.IsItemSelected(0));
+    QVERIFY(!list.SetItemText(3, 0, "X"));
+    QVERIFY(!list.SetItemText(0, 2, "X"));
+}
+
+void SettingsTest::newButtonAddsConstant()
+{
+    Calculator<double> calculator;
+    store(calculator, "A", 1);
+    store(calculator, "Z", 26);
+    bool noDisplay = false;
+    const bool ok = runSettings(calculator, noDisplay, [](const SheetView& view) {
+        view.showConstants();
+        {
+            ModalAnswer edit(fillEditDialog({"g", "9.80665", QStringLiteral("重力加速度")}));
+            click(view.constPage(), "newButton");
+            QVERIFY(edit.answered());
+        }
+        {
+            ModalAnswer cancelled([](QWidget* dialog) {
+                QTest::keyClicks(child<QLineEdit>(dialog, "nameEdit"), "Q");
+                click(dialog, "cancelButton");
+            });
+            click(view.constPage(), "newButton");
+            QVERIFY(cancelled.answered());
+        }
+        QCOMPARE(view.names(), (QStringList{"A", "G", "Z"}));
+        view.ok();
+    });
+    QVERIFY(ok);
+    QCOMPARE(storeNames(calculator), (QStringList{"A", "G", "Z"}));
+    QCOMPARE(calculator.variables.at("G").value, 9.80665);
+    QCOMPARE(calculator.variables.at("G").description, utf8ToCp932("重力加速度"));
+    QCOMPARE(calculator.calculate("G*2", 0), std::string("19.6133"));
+}
+
+void SettingsTest::editSelectedRow()
+{
+    Calculator<double> calculator;
+    store(calculator, "PI", 3.14159265358979323, "円周率");
+    store(calculator, "E", 2.718281828459045);
+    bool noDisplay = false;
+    runSettings(calculator, noDisplay, [](const SheetView& view) {
+        view.showConstants();
+        QString shownName;
+        QString shownValue;
+        QString shownDescription;
+        ModalAnswer edit([&](QWidget* dialog) {
+            shownName = child<QLineEdit>(dialog, "nameEdit")->text();
+            shownValue = child<QLineEdit>(dialog, "valueEdit")->text();
+            shownDescription = child<QLineEdit>(dialog, "descriptionEdit")->text();
+            fillEditDialog({"A", "1", QString()})(dialog);
+        });
+        const int row = view.rowOf("PI");
+        QTest::mouseClick(view.list()->viewport(), Qt::LeftButton, {}, view.rowCenter(row));
+        QTest::mouseDClick(view.list()->viewport(), Qt::LeftButton, {}, view.rowCenter(row));
+        QVERIFY(edit.answered());
+        QCOMPARE(shownName, QStringLiteral("PI"));
+        QCOMPARE(shownValue, QStringLiteral("3.14159265358979"));
+        QCOMPARE(shownDescription, QStringLiteral("円周率"));
+        QCOMPARE(view.names(), (QStringList{"A", "E"}));
+        QCOMPARE(view.list()->GetItemText(0, 1), std::string("1."));
+        QCOMPARE(view.list()->topLevelItem(0)->text(2), QStringLiteral("円周率"));
+        view.ok();
+    });
+    QCOMPARE(storeNames(calculator), (QStringList{"A", "E"}));
+    QCOMPARE(calculator.variables.at("A").value, 1.0);
+    QCOMPARE(calculator.variables.at("A").description, utf8ToCp932("円周率"));
+}
+
+void SettingsTest::editWithoutSelectionOpensNothing()
+{
+    Calculator<double> calculator;
+    store(calculator, "PI", 3.14);
+    bool noDisplay = false;
+    runSettings(calculator, noDisplay, [](const SheetView& view) {
+        view.showConstants();
+        QTest::mouseClick(view.list()->viewport(), Qt::LeftButton, {}, view.rowCenter(0));
+        QCOMPARE(view.constPage()->GetSelectedRow(), 0);
+        // A click beside the rows clears the selection, so the double click
+        // there finds nothing to edit.
+        ModalAnswer unexpected([](QWidget* dialog) { click(dialog, "cancelButton"); });
+        QTest::mouseClick(view.list()->viewport(), Qt::LeftButton, {}, view.emptyArea());
+        QTest::mouseDClick(view.list()->viewport(), Qt::LeftButton, {}, view.emptyArea());
+        QCOMPARE(view.constPage()->GetSelectedRow(), -1);
+        view.constPage()->OnCommand(res::ID_CONST_EDIT);
+        QVERIFY(!unexpected.answered());
+        view.cancel();
+    });
+}
+
+void SettingsTest::deleteRow_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QStringList>("remaining");
+    const QStringList all{"A", "B", "C"};
+    QTest::newRow("delete key") << "B" << "key" << QStringList{"A", "C"};
+    QTest::newRow("delete button") << "C" << "button" << QStringList{"A", "B"};
+    QTest::newRow("row menu") << "A" << "menu" << QStringList{"B", "C"};
+    QTest::newRow("delete key without selection") << QString() << "key" << all;
+    QTest::newRow("delete button without selection") << QString() << "button" << all;
+    QTest::newRow("other key") << "B" << "letter" << all;
+}
+
+void SettingsTest::deleteRow()
+{
+    QFETCH(QString, selected);
+    QFETCH(QString, how);
+    QFETCH(QStringList, remaining);
+
+    Calculator<double> calculator;
+    for (const char* name : {"A", "B", "C"})
+        store(calculator, name, 1);
+    bool noDisplay = false;
+    runSettings(calculator, noDisplay, [&](const SheetView& view) {
+        view.showConstants();
+        ListCtrl* list = view.list();
+        if (!selected.isEmpty())
+            list->SelectItem(view.rowOf(selected.toStdString()));
+        if (how == QLatin1String("key")) {
+            QTest::keyClick(list, Qt::Key_Delete);
+        } else if (how == QLatin1String("letter")) {
+            QTest::keyClick(list, Qt::Key_X);
+        } else if (how == QLatin1String("button")) {
+            click(view.constPage(), "deleteButton");
+        } else {
+            ScopedPopupMenuHook chooseDelete([](QMenu&, const QPoint&) { return res::ID_CONST_DELETE; });
+            const int row = view.rowOf(selected.toStdString());
+            QTest::mouseClick(list->viewport(), Qt::RightButton, {}, view.rowCenter(row));
+        }
+        QCOMPARE(view.names(), remaining);
+        view.ok();
+    });
+    QCOMPARE(storeNames(calculator), remaining);
+}
+
+void SettingsTest::contextMenus_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QList<int>>("commands");
+    QTest::addColumn<int>("defaultCommand");
+    QTest::addColumn<int>("selectedRow");
+    QTest::newRow("row") << "B" << QList<int>{res::ID_CONST_EDIT, res::ID_CONST_DELETE}
+                         << res::ID_CONST_EDIT << 1;
+    QTest::newRow("empty area") << QString() << QList<int>{res::ID_CONST_NEW} << 0 << -1;
+}
+
+void SettingsTest::contextMenus()
+{
+    QFETCH(QString, target);
+    QFETCH(QList<int>, commands);
+    QFETCH(int, defaultCommand);
+    QFETCH(int, selectedRow);
+
+    Calculator<double> calculator;
+    for (const char* name : {"A", "B", "C"})
+        store(calculator, name, 1);
+    bool noDisplay = false;
+    runSettings(calculator, noDisplay, [&](const SheetView& view) {
+        view.showConstants();
+        QList<int> shown;
+        QStringList texts;
+        int shownDefault = -1;
+        ScopedPopupMenuHook hook([&](QMenu& menu, const QPoint&) {
+            for (const QAction* action : menu.actions()) {
+                shown << commandOf(action);
+                texts << action->text();
+            }
+            // The style draws the default item in bold.
+            shownDefault = commandOf(menu.defaultAction());
+            return 0;
+        });
+        const QPoint at = target.isEmpty() ? view.emptyArea() : view.rowCenter(view.rowOf(target.toStdString()));
+        QTest::mouseClick(view.list()->viewport(), Qt::RightButton, {}, at);
+        QCOMPARE(shown, commands);
+        QCOMPARE(shownDefault, defaultCommand);
+        QCOMPARE(view.constPage()->GetSelectedRow(), selectedRow);
+        if (target.isEmpty())
+            QCOMPARE(texts, QStringList{QStringLiteral("新規作成(&N)")});
+        else
+            QCOMPARE(texts, (QStringList{QStringLiteral("編集(&E)"), QStringLiteral("削除(&D)")}));
+        view.cancel();
+    });
+}
+
+void SettingsTest::duplicateNamesLaterRowWins()
+{
+    Calculator<double> calculator;
+    store(calculator, "PI", 3.14159, "古い値");
+    bool noDisplay = false;
+    runSettings(calculator, noDisplay, [](const SheetView& view) {
+        view.showConstants();
+        ModalAnswer edit(fillEditDialog({"PI", "3", QStringLiteral("新しい値")}));
+        click(view.constPage(), "newButton");
+        QCOMPARE(view.names(), (QStringList{"PI", "PI"}));
+        QCOMPARE(view.list()->GetItemText(1, 1), std::string("3."));
+        view.ok();
+    });
+    QCOMPARE(calculator.variables.size(), std::size_t{1});
+    QCOMPARE(calculator.variables.at("PI").value, 3.0);
+    QCOMPARE(calculator.variables.at("PI").description, utf8ToCp932("新しい値"));
+}
+
+void SettingsTest::valuesPassThroughFifteenDigits()
+{
+    Calculator<double> calculator;
+    calculator.calculate("x=1/3", 0);
+    store(calculator, "PI", 3.14159265358979323);
+    store(calculator, "HUGE", std::numeric_limits<double>::infinity());
+    bool noDisplay = false;
+    QVERIFY(runSettings(calculator, noDisplay, [](const SheetView& view) {
+        view.showConstants();
+        view.ok();
+    }));
+    const double third = calculator.variables.at("x").value;
+    QCOMPARE(third, std::strtod("0.333333333333333", nullptr));
+    QVERIFY(third != 1.0 / 3);
+    QCOMPARE(calculator.variables.at("PI").value, std::strtod("3.14159265358979", nullptr));
+    QVERIFY(std::isinf(calculator.variables.at("HUGE").value));
+    QCOMPARE(calculator.calculate("x*3", 0), std::string("0.999999999999999"));
+}
+
+void SettingsTest::okWithPageNeverShownKeepsStore()
+{
+    Calculator<double> calculator;
+    calculator.calculate("x=1/3", 0);
+    store(calculator, "PI", 3.14159265358979323, "円周率");
+    bool noDisplay = true;
+    QVERIFY(runSettings(calculator, noDisplay, [](const SheetView& view) { view.ok(); }));
+    QCOMPARE(storeNames(calculator), (QStringList{"PI", "x"}));
+    QCOMPARE(calculator.variables.at("x").value, 1.0 / 3);
+    QCOMPARE(calculator.variables.at("PI").value, 3.14159265358979323);
+    QCOMPARE(calculator.variables.at("PI").description, utf8ToCp932("円周率"));
+    QVERIFY(noDisplay);
+}
+
+void SettingsTest::emptyStoreStaysEmpty()
+{
+    Calculator<double> calculator;
+    bool noDisplay = false;
+    QVERIFY(runSettings(calculator, noDisplay, [](const SheetView& view) {
+        view.showConstants();
+        QCOMPARE(view.list()->GetItemCount(), 0);
+        view.ok();
+    }));
+    QVERIFY(calculator.variables.empty());
+}
+
+void SettingsTest::cancelLeavesStoreAndOption()
+{
+    Calculator<double> calculator;
+    calculator.calculate("x=1/3", 0);
+    store(calculator, "PI", 3.14, "円周率");
+    bool noDisplay = false;
+    const bool ok = runSettings(calculator, noDisplay, [](const SheetView& view) {
+        view.noDisplay()->click();
+        view.showConstants();
+        view.list()->SelectItem(0);
+        QTest::keyClick(view.list(), Qt::Key_Delete);
+        ModalAnswer edit(fillEditDialog({"NEW", "5", QString()}));
+        click(view.constPage(), "newButton");
+        QCOMPARE(view.names(), (QStringList{"NEW", "x"}));
+        view.cancel();
+    });
+    QVERIFY(!ok);
+    QVERIFY(!noDisplay);
+    QCOMPARE(storeNames(calculator), (QStringList{"PI", "x"}));
+    QCOMPARE(calculator.variables.at("x").value, 1.0 / 3);
+    QCOMPARE(calculator.variables.at("PI").description, utf8ToCp932("円周率"));
+}
+
+void SettingsTest::generalPage_data()
+{
+    QTest::addColumn<bool>("before");
+    QTest::addColumn<bool>("toggle");
+    QTest::addColumn<bool>("switchTab");
+    QTest::addColumn<bool>("pressOk");
+    QTest::addColumn<bool>("after");
+    QTest::newRow("shown unticked, OK") << false << false << false << true << false;
+    QTest::newRow("shown ticked, OK") << true << false << false << true << true;
+    QTest::newRow("tick, OK") << false << true << false << true << true;
+    QTest::newRow("untick, OK") << true << true << false << true << false;
+    QTest::newRow("tick, other page, OK") << false << true << true << true << true;
+    QTest::newRow("tick, Cancel") << false << true << false << false << false;
+    QTest::newRow("untick, other page, Cancel") << true << true << true << false << true;
+}
+
+void SettingsTest::generalPage()
+{
+    QFETCH(bool, before);
+    QFETCH(bool, toggle);
+    QFETCH(bool, switchTab);
+    QFETCH(bool, pressOk);
+    QFETCH(bool, after);
+
+    Calculator<double> calculator;
+    bool noDisplay = before;
+    bool shownTicked = !before;
+    const bool ok = runSettings(calculator, noDisplay, [&](const SheetView& view) {
+        QCOMPARE(view.tabs()->currentIndex(), 0);
+        QCOMPARE(view.tabs()->tabText(0), QStringLiteral("基本設定"));
+        QCOMPARE(view.tabs()->tabText(1), QStringLiteral("変数"));
+        shownTicked = view.noDisplay()->isChecked();
+        if (toggle)
+            view.noDisplay()->click();
+        if (switchTab)
+            view.showConstants();
+        if (pressOk)
+            view.ok();
+        else
+            view.cancel();
+    });
+    QCOMPARE(shownTicked, before);
+    QCOMPARE(ok, pressOk);
+    QCOMPARE(noDisplay, after);
+}
+
+void SettingsTest::textsFitTheirControls()
+{
+    CConstEditDlg dialog(nullptr);
+    CGeneralPage generalPage;
+    CConstPage constPage;
+    for (QWidget* window : std::vector<QWidget*>{&dialog, &generalPage, &constPage}) {
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            const int needed = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(needed <= label->width(), qPrintable(label->text()));
+            QVERIFY2(label->fontMetrics().height() <= label->height(), qPrintable(label->text()));
+        }
+        for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            // A check box also needs room for its box.
+            const int box = qobject_cast<const QCheckBox*>(button) ? button->height() : 0;
+            const int needed = button->fontMetrics().horizontalAdvance(withoutMnemonic(button->text()));
+            QVERIFY2(needed + box <= button->width(), qPrintable(button->text()));
+        }
+    }
+}
+
+QTEST_MAIN(SettingsTest)
+#include "settings_test.moc"
