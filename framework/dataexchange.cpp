@@ -114,10 +114,15 @@ std::optional<double> parseDecimalNumber(std::string_view text)
 
 void DDX_Text(DataExchange& dx, QLineEdit* edit, std::string& value)
 {
-    if (dx.m_bSaveAndValidate)
+    if (dx.m_bSaveAndValidate) {
         value = utf8ToCp932(edit->text().toStdString());
-    else
-        edit->setText(QString::fromStdString(cp932ToUtf8(value)));
+        return;
+    }
+    const QString text = QString::fromStdString(cp932ToUtf8(value));
+    // The edit would cut a text beyond its limit; the field's text is shown whole.
+    if (text.size() > edit->maxLength())
+        edit->setMaxLength(static_cast<int>(text.size()));
+    edit->setText(text);
 }
 
 void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value)

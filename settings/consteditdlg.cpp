@@ -48,7 +48,6 @@ QLineEdit* createEdit(QWidget* parent, const char* name)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setMaxLength(kMaxChars);
     return edit;
 }
 

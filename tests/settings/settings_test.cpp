@@ -216,6 +216,7 @@ private slots:
     void okButtonFollowsName_data();
     void okButtonFollowsName();
     void nameLengthIsLimited();
+    void longerStoredTextIsKeptWhole();
     void valueText_data();
     void valueText();
     void valueFromText_data();
@@ -391,6 +392,25 @@ void SettingsTest::nameLengthIsLimited()
     });
     QCOMPARE(dialog.DoModal(), res::IDOK);
     QCOMPARE(dialog.m_strName, std::string(255, 'A'));
+}
+
+void SettingsTest::longerStoredTextIsKeptWhole()
+{
+    const std::string description(300, 'd');
+    CConstEditDlg dialog(nullptr);
+    dialog.m_strName = "LONG";
+    dialog.m_strDescription = description;
+    int shownLength = 0;
+    ModalAnswer answer([&](QWidget* modal) {
+        auto* edit = child<QLineEdit>(modal, "descriptionEdit");
+        shownLength = static_cast<int>(edit->text().size());
+        edit->end(false);
+        QTest::keyClicks(edit, "more");
+        click(modal, "okButton");
+    });
+    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(shownLength, 300);
+    QCOMPARE(dialog.m_strDescription, description);
 }
 
 void SettingsTest::valueText_data()
