@@ -76,7 +76,7 @@ class Orrin:
     def _window_types(self, window):
         return self.desktop.run(["xprop", "-id", window, "_NET_WM_WINDOW_TYPE"], check=False).stdout
 
-    def _main_window_now(self):
+    def main_window_now(self):
         for window in self.visible_windows():
             if "_NET_WM_WINDOW_TYPE_UTILITY" in self._window_types(window):
                 return window
@@ -84,7 +84,7 @@ class Orrin:
 
     def main_window(self):
         """The strip, once it is mapped."""
-        return wait_for("the main window to be mapped", self._main_window_now)
+        return wait_for("the main window to be mapped", self.main_window_now)
 
     def dialog(self):
         """A message box or dialog of the program, once it is mapped."""
@@ -96,7 +96,7 @@ class Orrin:
         return wait_for("a dialog to be mapped", find)
 
     def main_window_shown(self):
-        return self._main_window_now() is not None
+        return self.main_window_now() is not None
 
     def tray_icon(self):
         """The tray icon's window, once trayer has embedded it."""
@@ -260,6 +260,15 @@ def case_missing_data_file_warns(desktop):
     hot_key_rows(orrin, HOT_KEY_ROWS[:1])  # the program runs on with an empty store
 
 
+def case_hot_key_taken_by_another_client(desktop, holder):
+    other = desktop.spawn([holder, "--hold-hot-key"], stdin=subprocess.PIPE,
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    expect_equal(other.stdout.readline().strip(), b"held", "the other client's grab")
+    orrin = start_with_empty_store(desktop)
+    evaluate_and_copy(orrin, [("1+2", "Return", "ctrl+c", "1+2 : 3")])
+    expect(orrin.process.poll() is None, "orrin ended without the hot key")
+
+
 def case_second_instance_exits(desktop):
     first = start_with_empty_store(desktop)
     window = first.main_window()
@@ -267,7 +276,7 @@ def case_second_instance_exits(desktop):
     second = Orrin(desktop)
     expect_equal(second.exited(), 0, "exit status of the second instance")
     expect(first.process.poll() is None, "the first instance ended")
-    expect_equal(first._main_window_now(), window, "the first instance's window")
+    expect_equal(first.main_window_now(), window, "the first instance's window")
     expect_equal(first.geometry(window), where, "the first instance's window position")
 
 
@@ -328,12 +337,16 @@ CASES = {name[len("case_"):]: function for name, function in globals().items()
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--orrin", required=True)
+    parser.add_argument("--holder", help="a program that takes the hot key: tst_globalhotkey")
     parser.add_argument("case", choices=sorted(CASES))
     options = parser.parse_args()
     desktop = Desktop(os.path.abspath(options.orrin))
     with desktop:
         try:
-            CASES[options.case](desktop)
+            if options.case == "hot_key_taken_by_another_client":
+                CASES[options.case](desktop, os.path.abspath(options.holder))
+            else:
+                CASES[options.case](desktop)
         except TestFailure as failure:
             print(f"FAIL {options.case}: {failure}", file=sys.stderr)
             log = desktop.orrin_log()

@@ -14,7 +14,7 @@ def main(argv):
         return 2
     if "/" in argv[0]:
         argv = [os.path.abspath(argv[0]), *argv[1:]]
-    with Desktop(orrin=None, with_tray=False, with_wm=False) as desktop:
+    with Desktop(with_tray=False, with_wm=False) as desktop:
         return subprocess.run(argv, env=desktop.env, cwd=desktop.cwd).returncode
 
 

@@ -76,7 +76,7 @@ class XLib:
 
 
 class Desktop:
-    def __init__(self, orrin, with_tray=True, with_wm=True):
+    def __init__(self, orrin=None, with_tray=True, with_wm=True):
         self.orrin = orrin
         self.with_tray = with_tray
         self.with_wm = with_wm
