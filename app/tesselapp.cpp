@@ -1,5 +1,7 @@
 #include "tesselapp.h"
 
+#include "aboutdlg.h"
+#include "helpviewer.h"
 #include "mainframe.h"
 #include "profilesection.h"
 #include "resource.h"
@@ -37,6 +39,8 @@ CTesselApp::~CTesselApp()
 
 void CTesselApp::createCommandMap()
 {
+    OnCommand(res::ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(res::ID_HELP_FINDER, [this] { OnHelpTopics(); });
     OnCommand(res::ID_APP_EXIT, [this] { OnAppExit(); });
 }
 
@@ -102,9 +106,16 @@ void CTesselApp::OnAppExit()
     Application::OnAppExit();
 }
 
-void CTesselApp::OnAppAbout() {}
+void CTesselApp::OnAppAbout()
+{
+    CAboutDlg dialog(GetMainWnd());
+    dialog.exec();
+}
 
-void CTesselApp::OnHelpTopics() {}
+void CTesselApp::OnHelpTopics()
+{
+    showHelpTopics();
+}
 
 void CTesselApp::WinHelp()
 {

@@ -1,0 +1,469 @@
+#include "application.h"
+#include "document.h"
+#include "framewnd.h"
+#include "orrinharness.h"
+#include "popupmenu.h"
+#include "profilesection.h"
+#include "resource.h"
+#include "singledoctemplate.h"
+#include "singleinstance.h"
+#include "view.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QSystemTrayIcon>
+#include <QtTest>
+
+namespace {
+
+// Records which object of the chain ran a command.
+QStringList ran;
+
+template <class Base>
+class Recorder : public Base {
+public:
+    Recorder(const QString& name, const QList<int>& ids)
+    {
+        for (int id : ids)
+            this->OnCommand(id, [name] { ran << name; });
+    }
+};
+
+class RecordingApp : public Application {
+public:
+    explicit RecordingApp(const QList<int>& ids)
+    {
+        for (int id : ids)
+            OnCommand(id, [] { ran << QStringLiteral("app"); });
+    }
+};
+
+// Documents, frames and views that write down when the framework calls them.
+class StepDoc : public Document {
+public:
+    explicit StepDoc(bool newDocumentResult) : m_result(newDocumentResult) { ran << QStringLiteral("document"); }
+    bool OnNewDocument() override
+    {
+        ran << QStringLiteral("OnNewDocument");
+        return m_result;
+    }
+
+private:
+    bool m_result;
+};
+
+class StepFrame : public FrameWnd {
+public:
+    explicit StepFrame(int createResult) : m_result(createResult) { ran << QStringLiteral("frame"); }
+
+protected:
+    bool PreCreateWindow(CreateStruct& cs) override
+    {
+        ran << QStringLiteral("PreCreateWindow");
+        cs.rect = QRect(10, 20, 200, 30);
+        return true;
+    }
+    int OnCreate() override
+    {
+        ran << QStringLiteral("OnCreate");
+        return m_result;
+    }
+
+private:
+    int m_result;
+};
+
+class StepView : public View {
+public:
+    explicit StepView(QWidget* parent) : View(parent) { ran << QStringLiteral("view"); }
+    void OnInitialUpdate() override { ran << QStringLiteral("OnInitialUpdate"); }
+};
+
+QString settingsValue(const QString& key)
+{
+    const QSettings profile(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velnor"),
+                            QStringLiteral("Orrin"));
+    return profile.value(key).toString();
+}
+
+void storeSettings(std::initializer_list<std::pair<const char*, QVariant>> values)
+{
+    QSettings profile(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velnor"), QStringLiteral("Orrin"));
+    for (const auto& [key, value] : values)
+        profile.setValue(QString::fromLatin1(key), value);
+}
+
+}  // namespace
+
+class TesselAppTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        ran.clear();
+        OrrinHarness::clearProfile();
+    }
+
+    void commandRouting_data()
+    {
+        QTest::addColumn<QString>("sentTo");
+        QTest::addColumn<QStringList>("handlers");
+        QTest::addColumn<QString>("runs");
+
+        const QStringList all{"view", "document", "frame", "app"};
+        QTest::newRow("frame_view_first") << "frame" << all << "view";
+        QTest::newRow("frame_document_second") << "frame" << QStringList{"document", "frame", "app"} << "document";
+        QTest::newRow("frame_frame_third") << "frame" << QStringList{"frame", "app"} << "frame";
+        QTest::newRow("frame_app_last") << "frame" << QStringList{"app"} << "app";
+        QTest::newRow("frame_nobody") << "frame" << QStringList{} << "";
+        QTest::newRow("view_view_first") << "view" << all << "view";
+        QTest::newRow("view_document_second") << "view" << QStringList{"document", "frame", "app"} << "document";
+        QTest::newRow("view_never_frame") << "view" << QStringList{"frame", "app"} << "";
+    }
+
+    void commandRouting()
+    {
+        QFETCH(QString, sentTo);
+        QFETCH(QStringList, handlers);
+        QFETCH(QString, runs);
+
+        constexpr int id = 40000;
+        auto ids = [&](const char* name) {
+            return handlers.contains(QString::fromLatin1(name)) ? QList<int>{id} : QList<int>{};
+        };
+        RecordingApp app(ids("app"));
+        Recorder<Document> document(QStringLiteral("document"), ids("document"));
+        Recorder<FrameWnd> frame(QStringLiteral("frame"), ids("frame"));
+        auto* view = new Recorder<View>(QStringLiteral("view"), ids("view"));
+        view->setParent(&frame);
+        document.AddView(view);
+        frame.SetActiveView(view);
+
+        const bool handled = sentTo == QLatin1String("frame") ? frame.SendCommand(id) : view->SendCommand(id);
+        const bool enabled = sentTo == QLatin1String("frame") ? frame.CanSendCommand(id) : view->CanSendCommand(id);
+        QCOMPARE(handled, !runs.isEmpty());
+        QCOMPARE(enabled, !runs.isEmpty());
+        QCOMPARE(ran, runs.isEmpty() ? QStringList{} : QStringList{runs});
+    }
+
+    void templateCreatesInOrder_data()
+    {
+        QTest::addColumn<int>("createResult");
+        QTest::addColumn<bool>("newDocumentResult");
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QStringList>("steps");
+
+        QTest::newRow("success") << 0 << true << true
+                                 << QStringList{"document", "frame", "PreCreateWindow", "OnCreate", "view",
+                                                "OnNewDocument", "OnInitialUpdate"};
+        QTest::newRow("frame_refuses") << -1 << true << false
+                                       << QStringList{"document", "frame", "PreCreateWindow", "OnCreate"};
+        QTest::newRow("new_document_fails") << 0 << false << false
+                                            << QStringList{"document", "frame", "PreCreateWindow", "OnCreate",
+                                                           "view", "OnNewDocument"};
+    }
+
+    void templateCreatesInOrder()
+    {
+        QFETCH(int, createResult);
+        QFETCH(bool, newDocumentResult);
+        QFETCH(bool, opened);
+        QFETCH(QStringList, steps);
+
+        SingleDocTemplate docTemplate(
+            res::IDR_MAINFRAME, [&] { return std::make_unique<StepDoc>(newDocumentResult); },
+            [&] { return std::make_unique<StepFrame>(createResult); },
+            [](FrameWnd& frame) { return new StepView(&frame); });
+        QCOMPARE(docTemplate.OpenDocumentFile(), opened);
+        QCOMPARE(ran, steps);
+        if (opened) {
+            QCOMPARE(docTemplate.frame()->geometry(), QRect(10, 20, 200, 30));
+            QVERIFY(!docTemplate.frame()->isVisible());  // shown by the start-up, not by creation
+            QCOMPARE(docTemplate.document()->GetFirstView(), docTemplate.frame()->GetActiveView());
+        } else {
+            QVERIFY(!docTemplate.frame());
+            QVERIFY(!docTemplate.document());
+        }
+    }
+
+    void firstStartUsesDefaults()
+    {
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        QCOMPARE(harness.frame()->frameGeometry(), QRect(100, 100, 300, 30));
+        QVERIFY(harness.frame()->isVisible());
+        QVERIFY(harness.frame()->windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint |
+                                                         Qt::WindowStaysOnTopHint));
+        const auto* tray = harness.frame()->findChild<QSystemTrayIcon*>(QStringLiteral("trayIcon"));
+        QVERIFY(tray);
+        QCOMPARE(tray->toolTip(), QStringLiteral("Tessel"));
+        // Nothing is written before the exit command.
+        QVERIFY(!QFile::exists(profileFileName()));
+        QVERIFY(harness.messages.isEmpty());
+    }
+
+    void storedSettingsAreUsedAsStored_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("noDisplay");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<QString>("writtenNoDisplay");
+
+        QTest::newRow("shown") << 200 << 400 << 0 << true << "0";
+        QTest::newRow("hidden") << 200 << 400 << 1 << false << "1";
+        QTest::newRow("nonzero_reads_true_and_writes_1") << 200 << 400 << 5 << false << "1";
+        QTest::newRow("negative_x_kept") << -50 << 250 << 0 << true << "0";
+        QTest::newRow("far_off_screen_kept") << 30000 << 250 << 0 << true << "0";
+    }
+
+    void storedSettingsAreUsedAsStored()
+    {
+        QFETCH(int, x);
+        QFETCH(int, width);
+        QFETCH(int, noDisplay);
+        QFETCH(bool, visible);
+        QFETCH(QString, writtenNoDisplay);
+
+        storeSettings({{"Settings/WindowX", x}, {"Settings/WindowY", 7}, {"Settings/WindowWidth", width},
+                       {"Settings/NoDisplay", noDisplay}});
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        QCOMPARE(harness.frame()->frameGeometry(), QRect(x, 7, width, 30));
+        QCOMPARE(harness.frame()->isVisible(), visible);
+
+        harness.app->OnCmdMsg(res::ID_APP_EXIT);
+        QCOMPARE(settingsValue(QStringLiteral("Settings/WindowX")), QString::number(x));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/WindowWidth")), QString::number(width));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/NoDisplay")), writtenNoDisplay);
+    }
+
+    void exitStoresRectangle_data()
+    {
+        QTest::addColumn<bool>("hiddenFirst");
+        QTest::newRow("visible") << false;
+        QTest::newRow("hidden") << true;
+    }
+
+    void exitStoresRectangle()
+    {
+        QFETCH(bool, hiddenFirst);
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        harness.frame()->setGeometry(150, 160, 420, 30);
+        if (hiddenFirst)
+            QVERIFY(harness.frame()->SendCommand(res::ID_MINIMIZE));
+
+        QVERIFY(harness.frame()->SendCommand(res::ID_APP_EXIT));
+
+        QCOMPARE(settingsValue(QStringLiteral("Settings/WindowX")), QStringLiteral("150"));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/WindowY")), QStringLiteral("160"));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/WindowWidth")), QStringLiteral("420"));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/WindowHeight")), QStringLiteral("30"));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/NoDisplay")), QStringLiteral("0"));
+        QVERIFY(!harness.frame()->isVisible());
+        const auto* tray = harness.frame()->findChild<QSystemTrayIcon*>(QStringLiteral("trayIcon"));
+        QVERIFY(!tray->isVisible());
+    }
+
+    void deleteCommand_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("profileAfterExit");
+        QTest::newRow("ok_deletes_and_exit_writes_nothing") << int(res::IDOK) << false;
+        QTest::newRow("cancel_keeps_and_exit_writes") << int(res::IDCANCEL) << true;
+    }
+
+    void deleteCommand()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, profileAfterExit);
+
+        storeSettings({{"Settings/WindowX", 321}, {"WindowPosition/Unused", 1}});
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        harness.answer = answer;
+
+        QVERIFY(harness.frame()->SendCommand(res::ID_DELETE_REGISTRY));
+        QCOMPARE(harness.messages, QStringList{QStringLiteral("レジストリを削除してよろしいですか。")});
+        QCOMPARE(QFile::exists(profileFileName()), profileAfterExit);
+        // The settings in memory stay in force for the rest of the run.
+        QCOMPARE(harness.frame()->x(), 321);
+
+        harness.app->OnCmdMsg(res::ID_APP_EXIT);
+        QCOMPARE(QFile::exists(profileFileName()), profileAfterExit);
+    }
+
+    void deleteKeepsOtherSections()
+    {
+        storeSettings({{"Settings/WindowX", 1}, {"Other/Key", 2}});
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        QVERIFY(harness.frame()->SendCommand(res::ID_DELETE_REGISTRY));
+        QCOMPARE(settingsValue(QStringLiteral("Other/Key")), QStringLiteral("2"));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/WindowX")), QString());
+    }
+
+    void dataFileAtStart_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<int>("warnings");
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("line");
+
+        // x = 1.5: the record of the data file layout.
+        const QByteArray oneRecord = QByteArray::fromHex("01000000" "0178" "000000000000F83F" "00");
+        QTest::newRow("missing_file_warns") << QByteArray() << false << 1 << "x" << "x : 0";
+        QTest::newRow("empty_file_silent") << QByteArray() << true << 0 << "x" << "x : 0";
+        QTest::newRow("one_constant") << oneRecord << true << 0 << "x*2" << "x*2 : 3";
+        QTest::newRow("truncated_keeps_records_read")
+            << QByteArray::fromHex("02000000" "0178" "000000000000F83F" "00" "0179" "0000") << true << 1 << "x"
+            << "x : 1.5";
+    }
+
+    void dataFileAtStart()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, exists);
+        QFETCH(int, warnings);
+        QFETCH(QString, expression);
+        QFETCH(QString, line);
+
+        OrrinHarness harness(false);
+        if (exists) {
+            QFile file(QStringLiteral("Orrin.dat"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        QVERIFY(harness.start());
+        QCOMPARE(harness.messages.size(), warnings);
+        for (const QString& message : std::as_const(harness.messages))
+            QVERIFY2(message.contains(QStringLiteral("Orrin.dat")), qPrintable(message));
+
+        CEntryComboBox& box = harness.view()->m_entryBox;
+        box.setEditText(expression);
+        QTest::keyClick(&box, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(box.currentText(), line);
+    }
+
+    void trayMenu()
+    {
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        QStringList texts;
+        QString defaultText;
+        ScopedPopupMenuHook hook([&](QMenu& menu, const QPoint&) {
+            for (QAction* action : menu.actions())
+                texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            defaultText = menu.defaultAction() ? menu.defaultAction()->text() : QString();
+            return res::ID_MINIMIZE;
+        });
+        harness.frame()->OnTrayNotify(QSystemTrayIcon::Context);
+        QCOMPARE(texts, (QStringList{"元のｻｲｽﾞに戻す(&R)", "最小化(&M)", "-", "設定(&S)", "レジストリの削除", "-",
+                                     "ﾄﾋﾟｯｸの検索(&H)", "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)...", "-", "常駐の終了(&X)"}));
+        QCOMPARE(defaultText, QStringLiteral("元のｻｲｽﾞに戻す(&R)"));
+        QVERIFY(!harness.frame()->isVisible());
+    }
+
+    void trayActivation_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("toggles");
+        QTest::newRow("double_click") << int(QSystemTrayIcon::DoubleClick) << true;
+        QTest::newRow("single_click") << int(QSystemTrayIcon::Trigger) << false;
+        QTest::newRow("middle_click") << int(QSystemTrayIcon::MiddleClick) << false;
+    }
+
+    void trayActivation()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, toggles);
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        harness.frame()->OnTrayNotify(QSystemTrayIcon::ActivationReason(reason));
+        QCOMPARE(harness.frame()->isVisible(), !toggles);
+        harness.frame()->OnTrayNotify(QSystemTrayIcon::ActivationReason(reason));
+        QVERIFY(harness.frame()->isVisible());
+    }
+
+    void closeOnlyHides()
+    {
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        QVERIFY(!harness.frame()->close());
+        QVERIFY(!harness.frame()->isVisible());
+        QVERIFY(!QFile::exists(profileFileName()));
+    }
+
+    void secondInstanceEndsWithStatusZero()
+    {
+        SingleInstanceLock running;
+        QVERIFY(running.tryLock());
+        SingleInstanceLock second;
+        QVERIFY(!second.tryLock());
+
+        OrrinHarness harness;
+        QVERIFY(!harness.start());
+        QVERIFY(!harness.app->GetMainWnd());
+        QCOMPARE(harness.app->Run(), 0);
+    }
+
+    void lockIsFreeAfterHolderEnds()
+    {
+        {
+            SingleInstanceLock first;
+            QVERIFY(first.tryLock());
+        }
+        SingleInstanceLock next;
+        QVERIFY(next.tryLock());
+    }
+
+    void profileSection_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("intValue");
+        QTest::addColumn<bool>("boolValue");
+
+        QTest::newRow("missing") << QVariant() << -7 << true;
+        QTest::newRow("zero") << QVariant(0) << 0 << false;
+        QTest::newRow("five") << QVariant(5) << 5 << true;
+        QTest::newRow("negative") << QVariant(-3) << -3 << true;
+        QTest::newRow("not_a_number") << QVariant(QStringLiteral("abc")) << -7 << true;
+    }
+
+    void profileSection()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(int, intValue);
+        QFETCH(bool, boolValue);
+
+        if (stored.isValid())
+            storeSettings({{"Settings/Value", stored}});
+        CProfileSection section;
+        section.m_strSection = "Settings";
+        QCOMPARE(section.GetInt("Value", -7), intValue);
+        QCOMPARE(section.GetBool("Value", true), boolValue);
+    }
+
+    void profileSectionWritesTypes()
+    {
+        CProfileSection section;
+        section.m_strSection = "Settings";
+        QVERIFY(section.WriteBool("Flag", true));
+        QVERIFY(section.WriteInt("Number", -12));
+        // "円" in code page 932.
+        QVERIFY(section.WriteString("Text", "\x89\x7E"));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/Flag")), QStringLiteral("1"));
+        QCOMPARE(section.GetInt("Number", 0), -12);
+        QCOMPARE(section.GetString("Text", ""), std::string("\x89\x7E"));
+        QCOMPARE(section.GetString("Missing", "d"), std::string("d"));
+    }
+};
+
+QTEST_MAIN(TesselAppTest)
+#include "tesselapp_test.moc"
