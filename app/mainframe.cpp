@@ -105,7 +105,12 @@ void CMainFrame::OnTrayNotify(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::DoubleClick:
-        setVisible(!isVisible());
+        if (isVisible()) {
+            hide();
+        } else {
+            show();
+            activateWindow();
+        }
         break;
     case QSystemTrayIcon::Context:
         showTrayMenu();

@@ -75,7 +75,10 @@ bool CTesselApp::InitInstance()
         return false;
 
     FrameWnd* frame = GetMainWnd();
-    frame->setVisible(!m_bNoDisplay);
+    if (!m_bNoDisplay) {
+        frame->show();
+        frame->activateWindow();
+    }
     return true;
 }
 

@@ -217,8 +217,11 @@ void CTesselView::OnMinimize()
 
 void CTesselView::OnRestore()
 {
-    if (QWidget* frame = mainWindow())
+    // Shown means ready for typing, as a window shown by the system is active.
+    if (QWidget* frame = mainWindow()) {
         frame->show();
+        frame->activateWindow();
+    }
 }
 
 void CTesselView::OnSettings()
