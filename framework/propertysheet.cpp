@@ -8,6 +8,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The sheet's frame around its pages, in dialog units of the template font.
@@ -21,6 +23,12 @@ constexpr int kButtonHeight = 14;
 PropertyPage::PropertyPage(const QString& title, int width, int height)
     : DataExchangeHost(this), m_title(title), m_template(this, width, height)
 {
+}
+
+PropertyPage::~PropertyPage()
+{
+    if (m_sheet)
+        m_sheet->removePage(this);
 }
 
 bool PropertyPage::OnInitDialog()
@@ -99,8 +107,17 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent, int select
     connect(m_tabs, &QTabWidget::currentChanged, this, &PropertySheet::onTabChanged);
 }
 
+PropertySheet::~PropertySheet()
+{
+    for (PropertyPage* each : m_pages) {
+        each->m_sheet = nullptr;
+        each->setParent(nullptr);
+    }
+}
+
 void PropertySheet::AddPage(PropertyPage* page)
 {
+    page->m_sheet = this;
     m_pages.push_back(page);
     const QSignalBlocker blocker(m_tabs);
     m_tabs->addTab(page, page->title());
@@ -117,6 +134,24 @@ int PropertySheet::DoModal()
     }
     activate(first);
     return exec();
+}
+
+void PropertySheet::removePage(PropertyPage* page)
+{
+    const auto found = std::find(m_pages.begin(), m_pages.end(), page);
+    if (found == m_pages.end())
+        return;
+    const int index = static_cast<int>(found - m_pages.begin());
+    m_pages.erase(found);
+    {
+        // Not a change of page by the user: no page is left or entered.
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->removeTab(index);
+    }
+    if (m_active == index)
+        m_active = -1;
+    else if (m_active > index)
+        --m_active;
 }
 
 bool PropertySheet::SetActivePage(int index)

@@ -17,6 +17,8 @@ class QTabWidget;
 // closes, OnOK or OnCancel for every page that has been shown.
 class PropertyPage : public QWidget, public DataExchangeHost {
 public:
+    ~PropertyPage() override;
+
     const QString& title() const { return m_title; }
 
     // True once the page has been shown (and initialised).
@@ -44,15 +46,18 @@ private:
     QString m_title;
     DialogTemplate m_template;
     bool m_created = false;
+    class PropertySheet* m_sheet = nullptr;
 };
 
 // The platform's modal tabbed sheet: the pages under their tabs, OK and
 // Cancel. There is no Apply button, because no page ever applies anything
-// before the sheet closes. DoModal returns res::IDOK or res::IDCANCEL; the
-// pages are owned by the caller and must outlive the sheet's use.
+// before the sheet closes. DoModal returns res::IDOK or res::IDCANCEL. The
+// pages belong to the caller: a page destroyed first leaves the sheet, and a
+// sheet destroyed first lets its pages go without deleting them.
 class PropertySheet : public QDialog {
 public:
     explicit PropertySheet(const QString& caption, QWidget* parent = nullptr, int selectPage = 0);
+    ~PropertySheet() override;
 
     void AddPage(PropertyPage* page);
     int DoModal();
@@ -65,6 +70,9 @@ protected:
     void reject() override;
 
 private:
+    friend class PropertyPage;
+
+    void removePage(PropertyPage* page);
     void onTabChanged(int index);
     void activate(int index);
     PropertyPage* page(int index) const;

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -28,6 +29,7 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -240,6 +242,8 @@ private slots:
     void generalPage_data();
     void generalPage();
     void textsFitTheirControls();
+    void sheetAndPagesEndInEitherOrder_data();
+    void sheetAndPagesEndInEitherOrder();
 };
 
 void SettingsTest::nameRule_data()
@@ -879,6 +883,35 @@ void SettingsTest::textsFitTheirControls()
             const int needed = button->fontMetrics().horizontalAdvance(withoutMnemonic(button->text()));
             QVERIFY2(needed + box <= button->width(), qPrintable(button->text()));
         }
+    }
+}
+
+void SettingsTest::sheetAndPagesEndInEitherOrder_data()
+{
+    QTest::addColumn<bool>("sheetFirst");
+    QTest::newRow("pages first") << false;
+    QTest::newRow("sheet first") << true;
+}
+
+void SettingsTest::sheetAndPagesEndInEitherOrder()
+{
+    QFETCH(bool, sheetFirst);
+    auto sheet = std::make_unique<PropertySheet>(QStringLiteral("設定"));
+    auto generalPage = std::make_unique<CGeneralPage>();
+    auto constPage = std::make_unique<CConstPage>();
+    sheet->AddPage(generalPage.get());
+    sheet->AddPage(constPage.get());
+    QPointer<QTabWidget> tabs = child<QTabWidget>(sheet.get(), "propertySheetTabs");
+    if (sheetFirst) {
+        sheet.reset();
+        QVERIFY(!generalPage->parent());
+        QCOMPARE(constPage->title(), QStringLiteral("変数"));
+    } else {
+        constPage.reset();
+        QCOMPARE(tabs->count(), 1);
+        generalPage.reset();
+        QCOMPARE(tabs->count(), 0);
+        QCOMPARE(sheet->DoModal(), res::IDCANCEL);
     }
 }
 
