@@ -136,7 +136,9 @@ GlobalHotKey::~GlobalHotKey()
 {
     if (!m_grab)
         return;
-    QCoreApplication::instance()->removeNativeEventFilter(this);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->removeNativeEventFilter(this);
+    // Once the application has closed its connection the server has dropped the grabs already.
     if (x11Connection() == m_grab->connection)
         m_grab->release();
 }
