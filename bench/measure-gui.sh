@@ -80,7 +80,7 @@ rows = [("map_ms", "start to window mapped (ms)"), ("rss_kib", "VmRSS 2 s after 
         ("idle_wakeups", f"wake-ups over {sys.argv[3]} idle s"),
         ("idle_switches", f"context switches over {sys.argv[3]} idle s"),
         ("hotkey_ms", "hot key to clipboard result (ms)")]
-print(f"\nmedians of {sys.argv[2]} runs\n")
+print(f"\nmedian (lowest-highest) of {sys.argv[2]} runs\n")
 print("| figure | orrin | minimal_qt |")
 print("|---|---|---|")
 for key, label in rows:
@@ -90,7 +90,8 @@ for key, label in rows:
         if not values:
             cells.append("-")
             continue
-        median = statistics.median(values)
-        cells.append(f"{median / 1024:.1f}" if key == "rss_kib" else f"{median:.1f}")
+        scale = 1024 if key == "rss_kib" else 1
+        low, median, high = (v / scale for v in (min(values), statistics.median(values), max(values)))
+        cells.append(f"{median:.1f} ({low:.1f}-{high:.1f})")
     print(f"| {label} | {cells[0]} | {cells[1]} |")
 PYTHON
