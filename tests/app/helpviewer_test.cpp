@@ -1,0 +1,154 @@
+#include "helpviewer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+// A stand-in viewer: records its name and arguments, one a line, in log.
+// The record is renamed into place so that it is never read half written;
+// mv is named with its directory because PATH holds only the stand-ins.
+bool writeFakeViewer(const QString& binDir, const QString& name, const QString& log)
+{
+    QFile script(binDir + QLatin1Char('/') + name);
+    if (!script.open(QIODevice::WriteOnly))
+        return false;
+    script.write(QStringLiteral("#!/bin/sh\n"
+                                "printf '%s\\n' '%1' \"$@\" > '%2.part'\n"
+                                "/bin/mv '%2.part' '%2'\n")
+                     .arg(name, log)
+                     .toUtf8());
+    script.close();
+    return script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+QStringList readLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+class HelpViewerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void pathInProgramDir_data();
+    void pathInProgramDir();
+    void pathFollowsProgramNotCurrentDirectory();
+    void opensHelpBesideProgram_data();
+    void opensHelpBesideProgram();
+
+private:
+    QByteArray m_path;
+    QString m_currentDir;
+    bool m_createdHelpFile = false;
+};
+
+void HelpViewerTest::initTestCase()
+{
+    m_path = qgetenv("PATH");
+    m_currentDir = QDir::currentPath();
+    // The help command shows only a file that is there.
+    const QString help = helpFilePath();
+    if (!QFile::exists(help)) {
+        QFile file(help);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        m_createdHelpFile = true;
+    }
+}
+
+void HelpViewerTest::cleanupTestCase()
+{
+    qputenv("PATH", m_path);
+    QDir::setCurrent(m_currentDir);
+    if (m_createdHelpFile)
+        QFile::remove(helpFilePath());
+}
+
+void HelpViewerTest::pathInProgramDir_data()
+{
+    QTest::addColumn<QString>("programDir");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "/opt/orrin/bin" << "/opt/orrin/bin/Orrin.chm";
+    QTest::newRow("trailing_slash") << "/opt/orrin/bin/" << "/opt/orrin/bin/Orrin.chm";
+    QTest::newRow("root") << "/" << "/Orrin.chm";
+    QTest::newRow("dot_dot") << "/opt/orrin/bin/.." << "/opt/orrin/Orrin.chm";
+    QTest::newRow("blanks_and_japanese") << "/home/ユーザー/電卓 Orrin" << "/home/ユーザー/電卓 Orrin/Orrin.chm";
+    QTest::newRow("unknown_dir") << "" << "";
+}
+
+void HelpViewerTest::pathInProgramDir()
+{
+    QFETCH(QString, programDir);
+    QFETCH(QString, expected);
+    QCOMPARE(helpFilePath(programDir), expected);
+}
+
+void HelpViewerTest::pathFollowsProgramNotCurrentDirectory()
+{
+    const QString expected = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Orrin.chm"));
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    QCOMPARE(helpFilePath(), expected);
+    QVERIFY(QDir::setCurrent(m_currentDir));
+    QCOMPARE(helpFilePath(), expected);
+}
+
+void HelpViewerTest::opensHelpBesideProgram_data()
+{
+    QTest::addColumn<QStringList>("viewersInPath");
+    QTest::addColumn<QString>("expectedViewer");
+    QTest::addColumn<QString>("expectedArgument");
+    const QString help = helpFilePath();
+    QTest::newRow("desktop_handler")
+        << QStringList{"xdg-open", "xchm"} << "xdg-open" << QString::fromUtf8(QUrl::fromLocalFile(help).toEncoded());
+    QTest::newRow("xchm_without_desktop_handler") << QStringList{"xchm"} << "xchm" << help;
+}
+
+// The viewer gets the file beside the program, even from a current directory
+// that holds another Orrin.chm.
+void HelpViewerTest::opensHelpBesideProgram()
+{
+    QFETCH(QStringList, viewersInPath);
+    QFETCH(QString, expectedViewer);
+    QFETCH(QString, expectedArgument);
+    if (expectedViewer == QLatin1String("xdg-open") && QGuiApplication::platformName() == QLatin1String("offscreen"))
+        QSKIP("the offscreen platform hands no document to the desktop; e2e.helpviewer runs this in X");
+
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    const QString bin = work.filePath(QStringLiteral("bin"));
+    const QString log = work.filePath(QStringLiteral("viewer.log"));
+    QVERIFY(QDir().mkpath(bin));
+    for (const QString& viewer : viewersInPath)
+        QVERIFY(writeFakeViewer(bin, viewer, log));
+    const QString decoyDir = work.filePath(QStringLiteral("current"));
+    QVERIFY(QDir().mkpath(decoyDir));
+    QFile decoy(decoyDir + QStringLiteral("/Orrin.chm"));
+    QVERIFY(decoy.open(QIODevice::WriteOnly));
+    decoy.close();
+
+    qputenv("PATH", QFile::encodeName(bin));
+    QVERIFY(QDir::setCurrent(decoyDir));
+    showHelpTopics();
+    QDir::setCurrent(m_currentDir);
+    qputenv("PATH", m_path);
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(log), 60000);
+    QCOMPARE(readLines(log), (QStringList{expectedViewer, expectedArgument}));
+}
+
+QTEST_MAIN(HelpViewerTest)
+#include "helpviewer_test.moc"
