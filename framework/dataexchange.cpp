@@ -9,7 +9,6 @@
 #include <QString>
 
 #include <algorithm>
-
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>

@@ -74,6 +74,7 @@ ConstNameCheck checkConstName(const std::string& name)
 
 CConstEditDlg::CConstEditDlg(QWidget* pParent) : TemplateDialog(pParent, 143, 139)
 {
+    // Dialog res::IDD_CONST_EDIT, 143 x 139 dialog units.
     setObjectName(QStringLiteral("constEditDlg"));
     setWindowTitle(QStringLiteral("変数"));
     createControls();

@@ -27,6 +27,7 @@ QPushButton* createCommandButton(QWidget* page, const QString& text, const char*
 
 CConstPage::CConstPage() : PropertyPage(QStringLiteral("変数"), 227, 167), m_list(new ListCtrl(this))
 {
+    // Dialog res::IDD_CONST_PAGE, 227 x 167 dialog units; list res::IDC_CONST_LIST.
     setObjectName(QStringLiteral("constPage"));
     const DialogTemplate& layout = dialogTemplate();
 

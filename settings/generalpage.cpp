@@ -6,6 +6,7 @@
 CGeneralPage::CGeneralPage()
     : PropertyPage(QStringLiteral("基本設定"), 227, 167), m_noDisplayCheck(nullptr)
 {
+    // Dialog res::IDD_GENERAL_PAGE, 227 x 167 dialog units; control res::IDC_NO_DISPLAY.
     setObjectName(QStringLiteral("generalPage"));
     const DialogTemplate& layout = dialogTemplate();
 
