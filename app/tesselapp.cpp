@@ -74,11 +74,8 @@ bool CTesselApp::InitInstance()
     if (!ProcessShellCommand())
         return false;
 
-    FrameWnd* frame = GetMainWnd();
-    if (!m_bNoDisplay) {
-        frame->show();
-        frame->activateWindow();
-    }
+    // Shown without taking the focus from whatever the user is doing.
+    GetMainWnd()->setVisible(!m_bNoDisplay);
     return true;
 }
 
