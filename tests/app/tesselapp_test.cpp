@@ -391,6 +391,46 @@ private slots:
         QVERIFY(harness.frame()->isVisible());
     }
 
+    void borderDragChangesWidthOnly_data()
+    {
+        QTest::addColumn<int>("pressX");
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<QRect>("after");
+
+        QTest::newRow("right_border_wider") << 298 << 50 << QRect(100, 100, 350, 30);
+        QTest::newRow("right_border_narrower") << 297 << -100 << QRect(100, 100, 200, 30);
+        QTest::newRow("left_border_wider") << 1 << -30 << QRect(70, 100, 330, 30);
+        QTest::newRow("left_border_narrower") << 3 << 40 << QRect(140, 100, 260, 30);
+        QTest::newRow("not_below_minimum") << 299 << -1000 << QRect(100, 100, 64, 30);
+        QTest::newRow("inside_is_no_border") << 4 << 50 << QRect(100, 100, 300, 30);
+    }
+
+    void borderDragChangesWidthOnly()
+    {
+        QFETCH(int, pressX);
+        QFETCH(int, dx);
+        QFETCH(QRect, after);
+
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        CMainFrame* frame = harness.frame();
+        const QPoint press(pressX, 10);
+        const QPoint pressGlobal = frame->mapToGlobal(press);
+        // The vertical movement must not change the height.
+        const QPoint releaseGlobal = pressGlobal + QPoint(dx, 25);
+        QMouseEvent down(QEvent::MouseButtonPress, press, pressGlobal, Qt::LeftButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &down);
+        QMouseEvent move(QEvent::MouseMove, frame->mapFromGlobal(releaseGlobal), releaseGlobal, Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &move);
+        QMouseEvent up(QEvent::MouseButtonRelease, frame->mapFromGlobal(releaseGlobal), releaseGlobal,
+                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &up);
+
+        QCOMPARE(frame->geometry(), after);
+    }
+
     void closeOnlyHides()
     {
         OrrinHarness harness;
