@@ -6,6 +6,7 @@
 #include "profilesection.h"
 #include "resource.h"
 #include "singledoctemplate.h"
+#include "stringtable.h"
 #include "tesseldoc.h"
 #include "tesselview.h"
 
@@ -59,7 +60,8 @@ bool CTesselApp::InitInstance()
         m_qtApp = std::make_unique<QApplication>(m_argc, m_argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setOrganizationName(QStringLiteral("Velnor"));
-    QApplication::setApplicationName(QStringLiteral("Orrin"));
+    QApplication::setApplicationName(loadString(res::AFX_IDS_APP_TITLE));
+    QApplication::setApplicationVersion(QString::fromLatin1(productVersion));
     QApplication::setFont(QFont(QString::fromLatin1(uiFontFamily), uiFontPointSize));
 
     m_pDocTemplate = std::make_unique<SingleDocTemplate>(

@@ -1,6 +1,7 @@
 #include "messagebox.h"
 
 #include "resource.h"
+#include "stringtable.h"
 
 #include <QMessageBox>
 #include <utility>
@@ -30,7 +31,7 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
 
 QString messageBoxTitle()
 {
-    return QStringLiteral("Orrin");
+    return loadString(res::AFX_IDS_APP_TITLE);
 }
 
 int showMessageBox(QWidget* parent, const QString& text, MessageButtons buttons, MessageIcon icon)

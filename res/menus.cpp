@@ -1,6 +1,7 @@
 #include "menus.h"
 
 #include "resource.h"
+#include "stringtable.h"
 
 #include <QMenu>
 #include <QString>
@@ -80,6 +81,7 @@ std::unique_ptr<QMenu> loadMenu(int menuId, QWidget* parent)
         QAction* action = menu->addAction(QString::fromUtf8(item.text));
         action->setData(item.command);
         action->setObjectName(QStringLiteral("command%1").arg(item.command));
+        action->setStatusTip(loadString(item.command));
     }
     return menu;
 }
