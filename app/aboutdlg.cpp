@@ -27,6 +27,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : TemplateDialog(parent, 217, 55)
 {
     setObjectName(QStringLiteral("aboutDlg"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(Tessel)"));
+    // A caption with the close box only: no minimise or maximise box, which
+    // window managers otherwise add to a dialog.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     createControls();
 }
 
