@@ -236,8 +236,9 @@ def case_hot_key_replaces_clipboard(desktop):
     orrin = start_with_empty_store(desktop)
     orrin.main_window()
     hot_key_rows(orrin, HOT_KEY_ROWS)
-    orrin.keys("ctrl+shift+c")  # evaluates the previous press's result once more
-    desktop.wait_clipboard("32")
+    hot_key_rows(orrin, [("1/0", "UTF8_STRING", "Division by zero.")])
+    orrin.keys("ctrl+shift+c")  # evaluates the previous press's message, which is no expression
+    desktop.wait_clipboard("Syntax error.")
 
 
 def case_hot_key_while_hidden(desktop):
@@ -299,11 +300,14 @@ def exit_through_tray_menu(orrin):
 
 
 def case_tray_exit_writes_settings(desktop):
-    for hide_first in (False, True):
+    settings_file = os.path.join(desktop.config_home, "Velnor", "Orrin.conf")
+    for row, (x, y), hide_first in (("shown", (240, 180), False), ("hidden", (260, 200), True)):
+        if os.path.exists(settings_file):
+            os.remove(settings_file)  # each row must write its own
         orrin = start_with_empty_store(desktop)
         window = orrin.main_window()
-        desktop.xdotool("windowmove", "--sync", window, "240", "180")
-        wait_for("the window to move", lambda: orrin.geometry(window)[:2] == (240, 180))
+        desktop.xdotool("windowmove", "--sync", window, str(x), str(y))
+        wait_for("the window to move", lambda: orrin.geometry(window)[:2] == (x, y))
         if hide_first:
             orrin.focus()
             orrin.keys("alt+F4")
@@ -311,8 +315,7 @@ def case_tray_exit_writes_settings(desktop):
             expect(orrin.process.poll() is None, "Alt+F4 ended the program")
         exit_through_tray_menu(orrin)
         settings = read_settings(desktop)
-        row = "hidden" if hide_first else "shown"
-        for key, expected in (("WindowX", "240"), ("WindowY", "180"), ("WindowWidth", "300"),
+        for key, expected in (("WindowX", str(x)), ("WindowY", str(y)), ("WindowWidth", "300"),
                               ("WindowHeight", "30"), ("NoDisplay", "0")):
             expect_equal(settings.get(f"Settings/{key}"), expected, f"{row}: stored {key}")
 
