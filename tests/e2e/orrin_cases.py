@@ -270,6 +270,18 @@ def case_hot_key_taken_by_another_client(desktop, holder):
     expect(orrin.process.poll() is None, "orrin ended without the hot key")
 
 
+def case_tray_double_click_toggles(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.main_window()
+    icon = orrin.tray_icon()
+    for shown_after in (False, True, False):
+        desktop.xdotool("mousemove", "--window", icon, "5", "5",
+                        "click", "--repeat", "2", "--delay", "40", "1")
+        wait_for(f"a double-click to {'show' if shown_after else 'hide'} the window",
+                 lambda: orrin.main_window_shown() == shown_after)
+    expect(orrin.process.poll() is None, "the double-click ended the program")
+
+
 def case_second_instance_exits(desktop):
     first = start_with_empty_store(desktop)
     window = first.main_window()
