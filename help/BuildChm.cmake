@@ -41,6 +41,9 @@ foreach(source IN LISTS SOURCES)
         # it a place to break after each comma and full stop.
         string(REPLACE "、" "、\n" text "${text}")
         string(REPLACE "。" "。\n" text "${text}")
+        # Not inside a quotation's closing bracket, which would get a blank.
+        string(REPLACE "。\n」" "。」" text "${text}")
+        string(REPLACE "。\n）" "。）" text "${text}")
     endif()
     file(WRITE "${WORK_DIR}/${source}.utf8" "${text}")
     execute_process(
