@@ -90,7 +90,9 @@ void CMainFrame::createTrayIcon()
     auto* trayIcon = new QSystemTrayIcon(loadIcon(res::IDI_MAINFRAME), this);
     trayIcon->setObjectName(QStringLiteral("trayIcon"));
     trayIcon->setToolTip(QStringLiteral("Tessel"));
-    connect(trayIcon, &QSystemTrayIcon::activated, this, &CMainFrame::OnTrayNotify);
+    // Queued, as the tray's notifications are posted: the exit command hides
+    // the icon, which must not happen inside the icon's own event handler.
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &CMainFrame::OnTrayNotify, Qt::QueuedConnection);
     trayIcon->show();
 }
 
