@@ -14,7 +14,8 @@ bool FrameWnd::Create()
     if (!PreCreateWindow(cs))
         return false;
     setWindowFlags(cs.flags);
-    if (cs.rect.isValid())
+    // Stored sizes are used as they are; the window's own limits clamp them.
+    if (!cs.rect.isNull())
         setGeometry(cs.rect);
     return OnCreate() != -1;
 }
