@@ -1,4 +1,5 @@
 #include "application.h"
+#include "tesselview.h"
 #include "document.h"
 #include "framewnd.h"
 #include "orrinharness.h"
@@ -352,6 +353,42 @@ private slots:
         QTest::keyClick(&box, Qt::Key_Return);
         QCoreApplication::sendPostedEvents();
         QCOMPARE(box.currentText(), line);
+    }
+
+    void documentSave_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("data_file") << "Orrin.dat" << true
+                                   << QByteArray::fromHex("01000000" "0178" "000000000000F83F" "00");
+        QTest::newRow("missing_directory") << "no-such-dir/Orrin.dat" << false << QByteArray();
+    }
+
+    void documentSave()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, saved);
+        QFETCH(QByteArray, bytes);
+
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        CTesselView* view = harness.view();
+        view->m_entryBox.setEditText(QStringLiteral("x=1.5"));
+        QTest::keyClick(&view->m_entryBox, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+
+        QCOMPARE(view->GetDocument()->OnSaveDocument(path.toStdString()), saved);
+        if (saved) {
+            QVERIFY(harness.messages.isEmpty());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), bytes);
+        } else {
+            QCOMPARE(harness.messages.size(), 1);
+            QVERIFY2(harness.messages.front().contains(path), qPrintable(harness.messages.front()));
+        }
     }
 
     void trayMenu()
