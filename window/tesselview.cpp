@@ -19,12 +19,11 @@
 #include "variablesarchive.h"
 
 #include <QClipboard>
-#include <QMenu>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <memory>
-#include <new>
 
 namespace {
 
