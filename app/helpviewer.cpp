@@ -1,37 +1,24 @@
 #include "helpviewer.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 
 namespace {
 
 const char* const helpFileName = "Orrin.chm";
 
-// Qt hands documents to xdg-open, the desktop's own choice of viewer. Without
-// it Qt finds no launcher and prints a warning, so it is asked only when
-// xdg-open is there.
-bool openWithDesktop(const QString& path)
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-// A bare X session has no desktop handler; xCHM is the CHM viewer that the
-// program's installation brings along.
-void openWithXchm(const QString& path)
+// Starts the viewer on its own, its output discarded, since the help command
+// reports nothing. False when the program cannot be started.
+bool startViewer(const QString& program, const QString& file)
 {
     QProcess viewer;
-    viewer.setProgram(QStringLiteral("xchm"));
-    viewer.setArguments({path});
+    viewer.setProgram(program);
+    viewer.setArguments({file});
     viewer.setStandardOutputFile(QProcess::nullDevice());
     viewer.setStandardErrorFile(QProcess::nullDevice());
-    viewer.startDetached();
+    return viewer.startDetached();
 }
 
 }  // namespace
@@ -53,6 +40,11 @@ void showHelpTopics()
     const QString path = helpFilePath();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    if (!openWithDesktop(path))
-        openWithXchm(path);
+    // xdg-open hands the file to the viewer the desktop associates with CHM
+    // files. A bare X session has no such handler; xCHM is the viewer that the
+    // program's installation brings along. (Qt's QDesktopServices would call
+    // the same xdg-open, but without it guesses a web browser and prints a
+    // warning.)
+    if (!startViewer(QStringLiteral("xdg-open"), path))
+        startViewer(QStringLiteral("xchm"), path);
 }

@@ -12,6 +12,6 @@ QString helpFilePath(const QString& programDir);
 QString helpFilePath();
 
 // Shows the help file's default topic with the desktop's handler for CHM
-// files, or with xCHM where the desktop offers no handler. When the file or
+// files (xdg-open), or with xCHM where there is no xdg-open. When the file or
 // a viewer is missing, nothing is shown and nothing is reported.
 void showHelpTopics();

@@ -3,10 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 namespace {
 
@@ -112,8 +110,7 @@ void HelpViewerTest::opensHelpBesideProgram_data()
     QTest::addColumn<QString>("expectedViewer");
     QTest::addColumn<QString>("expectedArgument");
     const QString help = helpFilePath();
-    QTest::newRow("desktop_handler")
-        << QStringList{"xdg-open", "xchm"} << "xdg-open" << QString::fromUtf8(QUrl::fromLocalFile(help).toEncoded());
+    QTest::newRow("desktop_handler") << QStringList{"xdg-open", "xchm"} << "xdg-open" << help;
     QTest::newRow("xchm_without_desktop_handler") << QStringList{"xchm"} << "xchm" << help;
 }
 
@@ -124,8 +121,6 @@ void HelpViewerTest::opensHelpBesideProgram()
     QFETCH(QStringList, viewersInPath);
     QFETCH(QString, expectedViewer);
     QFETCH(QString, expectedArgument);
-    if (expectedViewer == QLatin1String("xdg-open") && QGuiApplication::platformName() == QLatin1String("offscreen"))
-        QSKIP("the offscreen platform hands no document to the desktop; e2e.helpviewer runs this in X");
 
     QTemporaryDir work;
     QVERIFY(work.isValid());
