@@ -5,6 +5,7 @@
 #include "menus.h"
 #include "popupmenu.h"
 #include "resource.h"
+#include "taskbarhint.h"
 #include "tesselapp.h"
 #include "widthresizer.h"
 
@@ -130,6 +131,13 @@ void CMainFrame::showTrayMenu()
     menu.reset();
     if (command != 0)
         SendCommand(command);
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    // Sent before the window is mapped, which is when the hint must be there.
+    keepOutOfTaskbar(this);
+    FrameWnd::showEvent(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -24,6 +24,7 @@ protected:
     int OnCreate() override;
     void OnDestroy() override;
 
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
