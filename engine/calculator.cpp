@@ -102,10 +102,10 @@ std::string Calculator<T>::calculate(const std::string& text, int mode)
     if (!input.empty() && (input.front() == '+' || input.front() == '-'))
         tokens.push_back(Token{});
     nextChar();
-    scanFirstToken();
-    skipBlanks();
-    while (!finished)
+    // No blank is skipped before the first token.
+    do
         scanToken();
+    while (!finished);
 
     const T value = evaluate();
     if (mode == 1)

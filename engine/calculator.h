@@ -79,7 +79,6 @@ private:
     void scanCharLiteral();
     void scanNumber();
     void skipBlanks();
-    void scanFirstToken();
 
     T evaluate();
     Token reduce();

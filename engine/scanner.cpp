@@ -104,26 +104,13 @@ void Calculator<T>::skipBlanks()
         nextChar();
 }
 
-template <class T>
-void Calculator<T>::scanFirstToken()
-{
-    if (isLiteralStart(current))
-        scanLiteral();
-    else if (isOperatorChar(current))
-        scanOperator();
-    else if (isLetter(current))
-        scanName();
-    else
-        throw syntax_error(syntaxErrorMessage);
-}
-
+// The first token is dispatched like every other: literal, operator or name;
+// a blank or any other character cannot begin one.
 template <class T>
 void Calculator<T>::scanToken()
 {
-    if (isDigit(current) || current == '.')
-        scanNumber();
-    else if (current == '\'')
-        scanCharLiteral();
+    if (isLiteralStart(current))
+        scanLiteral();
     else if (isOperatorChar(current))
         scanOperator();
     else if (isLetter(current))
@@ -218,7 +205,6 @@ void Calculator<T>::scanNumber()
 
 template void Calculator<double>::nextChar();
 template void Calculator<double>::skipBlanks();
-template void Calculator<double>::scanFirstToken();
 template void Calculator<double>::scanToken();
 template void Calculator<double>::scanLiteral();
 template void Calculator<double>::scanOperator();
