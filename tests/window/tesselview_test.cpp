@@ -143,6 +143,8 @@ private slots:
         m_box->setEditText(QStringLiteral("12"));
         QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(m_box->PreTranslateMessage(&press), consumed);
+        // The request is posted: nothing is evaluated before the event loop runs.
+        QCOMPARE(m_box->count(), 0);
         QCoreApplication::sendPostedEvents();
         QCOMPARE(m_box->count() > 0 ? m_box->itemText(0) : QString(), topLine);
     }
