@@ -76,8 +76,11 @@ bool CTesselApp::InitInstance()
     if (!ProcessShellCommand())
         return false;
 
-    // Shown without taking the focus from whatever the user is doing.
-    GetMainWnd()->setVisible(!m_bNoDisplay);
+    // Shown and activated, so that the user can type at once after starting it.
+    FrameWnd* frame = GetMainWnd();
+    frame->setVisible(!m_bNoDisplay);
+    if (!m_bNoDisplay)
+        frame->activateWindow();
     return true;
 }
 
