@@ -227,7 +227,8 @@ void CTesselView::OnSettings()
 {
     CTesselApp* app = theApp();
     bool noDisplay = app ? app->m_bNoDisplay : false;
-    if (runSettingsSheet(nullptr, m_calculator, noDisplay) && app)
+    // Owned by the strip, so that the always-on-top strip never covers it.
+    if (runSettingsSheet(mainWindow(), m_calculator, noDisplay) && app)
         app->m_bNoDisplay = noDisplay;
     if (Document* document = GetDocument())
         document->OnSaveDocument(CTesselDoc::dataFileName);
