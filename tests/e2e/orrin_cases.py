@@ -134,6 +134,23 @@ class Orrin:
         except subprocess.TimeoutExpired:
             raise TestFailure(f"orrin (pid {self.pid}) did not end within {timeout} s") from None
 
+    def window_titled(self, title):
+        """A visible window of the program with exactly this title, once it is mapped."""
+        def find():
+            for window in self.visible_windows():
+                name = self.desktop.run(["xdotool", "getwindowname", window], check=False).stdout
+                if name.rstrip("\n") == title:
+                    return window
+            return None
+        return wait_for(f"a window titled {title!r}", find)
+
+    def open_grip_menu(self):
+        window = self.main_window()
+        shown_before = set(self.visible_windows())
+        self.desktop.xdotool("mousemove", "--window", window, "5", "5", "click", "3")
+        return wait_for("the grip's menu to open",
+                        lambda: set(self.visible_windows()) - shown_before)
+
     def open_tray_menu(self):
         icon = self.tray_icon()
         shown_before = set(self.visible_windows())
@@ -343,6 +360,86 @@ def case_data_file_constants(desktop):
         ("g*k2", "Return", "ctrl+c", "g*k2 : 24.516625"),
         ("g*k2+big", "Return", "ctrl+c", "g*k2+big : 23.016625"),
     ])
+
+
+def data_file_bytes(desktop):
+    with open(os.path.join(desktop.cwd, "Orrin.dat"), "rb") as data:
+        return data.read()
+
+
+def wait_data_file(desktop, expected):
+    seen = []
+
+    def probe():
+        seen.append(data_file_bytes(desktop))
+        return seen[-1] == expected
+
+    try:
+        wait_for("Orrin.dat to be written", probe)
+    except TestFailure as failure:
+        raise TestFailure(f"{failure}; expected {expected.hex(' ')}, "
+                          f"last seen {seen[-1].hex(' ')}") from None
+
+
+def open_constants_page(orrin):
+    """Opens the settings sheet from the grip's menu and selects its second tab."""
+    orrin.open_grip_menu()
+    orrin.keys("s")  # the settings item's mnemonic
+    sheet = orrin.window_titled("設定")
+    orrin.desktop.xdotool("windowactivate", "--sync", sheet)
+    orrin.keys("ctrl+Tab")
+    return sheet
+
+
+def add_constant(orrin, name, value, description):
+    """Fills the constant edit dialog through the new button and closes it with OK."""
+    orrin.keys("alt+n")
+    dialog = orrin.window_titled("変数")
+    orrin.desktop.xdotool("windowactivate", "--sync", dialog)
+    orrin.type(name)
+    orrin.keys("Tab", "ctrl+a")
+    orrin.type(value)
+    # xdotool drops characters of Japanese text: the description is pasted.
+    orrin.desktop.set_clipboard(description)
+    orrin.keys("Tab", "ctrl+v", "Return")
+    wait_for("the edit dialog to close", lambda: dialog not in orrin.visible_windows())
+
+
+def close_sheet(orrin, sheet, key):
+    """Closes the sheet with a key pressed in the empty part of its list: Enter
+    reaches the sheet's OK button from there, Escape its cancel button."""
+    _, _, width, height = orrin.geometry(sheet)
+    orrin.desktop.xdotool("mousemove", "--window", sheet, str(width // 2), str(height // 2),
+                          "click", "1")
+    orrin.keys(key)
+    wait_for("the settings sheet to close", lambda: sheet not in orrin.visible_windows())
+
+
+GRAVITY_NOTE = "標準重力加速度（ｍ／ｓ２）"
+
+
+def case_settings_sheet_adds_constant(desktop):
+    orrin = start_with_empty_store(desktop)
+    sheet = open_constants_page(orrin)
+    add_constant(orrin, "g", "9.80665", GRAVITY_NOTE)
+    close_sheet(orrin, sheet, "Return")
+    wait_data_file(desktop, data_file([(b"G", 9.80665, GRAVITY_NOTE.encode("cp932"))]))
+    evaluate_and_copy(orrin, [("G*2", "Return", "ctrl+c", "G*2 : 19.6133")])
+
+
+def case_settings_sheet_cancel_saves_store(desktop):
+    with open(os.path.join(desktop.cwd, "Orrin.dat"), "wb") as data:
+        data.write(data_file([(b"A1", 0.5, "半分".encode("cp932"))]))
+    orrin = Orrin(desktop)
+    evaluate_and_copy(orrin, [("x=3", "Return", "ctrl+c", "x=3 : 3")])
+    sheet = open_constants_page(orrin)
+    add_constant(orrin, "g", "9.80665", GRAVITY_NOTE)
+    close_sheet(orrin, sheet, "Escape")
+    # Cancel drops the new constant but still writes the whole store, the
+    # assigned variable with an empty description.
+    wait_data_file(desktop, data_file([(b"A1", 0.5, "半分".encode("cp932")), (b"x", 3.0, b"")]))
+    # An undefined name reads as 0: G must not have reached the engine.
+    evaluate_and_copy(orrin, [("A1*x+G", "Return", "ctrl+c", "A1*x+G : 1.5")])
 
 
 CASES = {name[len("case_"):]: function for name, function in globals().items()
