@@ -90,6 +90,11 @@ int measure(const Options& options)
         return 1;
     }
     std::printf("map_ms=%.2f", Milliseconds(*mapped - started).count());
+    // A program may take the focus as it shows its window (orrin does, so
+    // that the user can type at once); the idle figures are for a program
+    // that sits unfocused, so the focus is taken back once it has settled.
+    std::this_thread::sleep_until(started + std::chrono::seconds(1));
+    probe.leaveFocusOnRoot();
 
     std::this_thread::sleep_until(started + std::chrono::seconds(2));
     const ProcessUsage before = processUsage(pid);
