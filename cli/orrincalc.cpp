@@ -113,7 +113,9 @@ private:
 };
 
 // Lines end at "\n"; a "\r" before it is dropped. A last line without "\n" counts.
-void evaluateLines(std::FILE* in, Session& session)
+// Returns false when reading failed, so that a cut-off input is not taken for
+// its end.
+bool evaluateLines(std::FILE* in, Session& session)
 {
     std::string pending;
     std::string line;
@@ -137,6 +139,7 @@ void evaluateLines(std::FILE* in, Session& session)
             pending.pop_back();
         session.evaluate(pending);
     }
+    return !std::ferror(in);
 }
 
 void reportDataError(const std::string& path, DocumentStatus status, std::FILE* err)
@@ -161,6 +164,7 @@ int runOrrinCalc(int argc, const char* const* argv, std::FILE* in, std::FILE* ou
         return 2;
     }
     bool anyFailed = false;
+    bool inputRead = true;
     {
         Session session(options.mode, out);
         if (options.dataFile) {
@@ -171,11 +175,18 @@ int runOrrinCalc(int argc, const char* const* argv, std::FILE* in, std::FILE* ou
             }
         }
         if (options.expressions.empty())
-            evaluateLines(in, session);
+            inputRead = evaluateLines(in, session);
         for (const std::string& expression : options.expressions)
             session.evaluate(expression);
         anyFailed = session.anyFailed();
     }
-    std::fflush(out);
+    // Results that never reached their destination are no success.
+    const bool outputWritten = std::fflush(out) == 0 && !std::ferror(out);
+    if (!inputRead)
+        std::fputs("orrin-calc: cannot read standard input\n", err);
+    if (!outputWritten)
+        std::fputs("orrin-calc: cannot write the results\n", err);
+    if (!inputRead || !outputWritten)
+        return 2;
     return anyFailed ? 1 : 0;
 }

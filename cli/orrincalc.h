@@ -5,5 +5,6 @@
 // `in` when there is none, with one engine, and prints one line per
 // expression to `out` (the result, or the error message). Returns the exit
 // status: 0 when every expression evaluated, 1 when any failed, 2 for a usage
-// error or an unreadable data file (message on `err`).
+// error, an unreadable data file, or input that cannot be read or output that
+// cannot be written (message on `err`).
 int runOrrinCalc(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err);

@@ -80,6 +80,40 @@ TEST(OrrinCalc, UnknownOptionIsAUsageError)
     EXPECT_NE(result.err.find("usage:"), std::string::npos);
 }
 
+// Streams that fail as a directory read as a file and a stream opened only
+// for reading do; the exit status must not claim success.
+struct StreamFailure {
+    const char* name;
+    std::vector<const char*> arguments;
+    bool inputFails;
+    bool outputFails;
+    const char* errorText;
+};
+
+class BrokenStreams : public ::testing::TestWithParam<StreamFailure> {};
+TEST_P(BrokenStreams, ExitWith2AndSayWhy)
+{
+    std::vector<const char*> arguments = GetParam().arguments;
+    arguments.insert(arguments.begin(), "orrin-calc");
+    std::FILE* in = GetParam().inputFails ? std::fopen("/", "r") : std::tmpfile();
+    std::FILE* writable = std::tmpfile();
+    std::FILE* out = GetParam().outputFails ? std::fopen("/dev/null", "r") : writable;
+    std::FILE* err = std::tmpfile();
+    ASSERT_TRUE(in && writable && out && err);
+    const int status = runOrrinCalc(static_cast<int>(arguments.size()), arguments.data(), in, out, err);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(readAll(err).find(GetParam().errorText), std::string::npos);
+    for (std::FILE* file : {in, out, err})
+        std::fclose(file);
+    if (out != writable)
+        std::fclose(writable);
+}
+INSTANTIATE_TEST_SUITE_P(Cli, BrokenStreams, ::testing::Values(
+    StreamFailure{"unreadable_input", {}, true, false, "cannot read standard input"},
+    StreamFailure{"unwritable_output", {"1+1"}, false, true, "cannot write the results"},
+    StreamFailure{"unwritable_output_after_an_error", {"1/0"}, false, true, "cannot write the results"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
 TEST(OrrinCalc, LongInputLineIsReadWhole)
 {
     std::string line = "1";
