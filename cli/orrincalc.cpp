@@ -122,10 +122,12 @@ bool evaluateLines(std::FILE* in, Session& session)
     std::vector<char> chunk(1 << 16);
     std::size_t got = 0;
     while ((got = std::fread(chunk.data(), 1, chunk.size(), in)) > 0) {
+        // Only the new bytes can hold a line end: a long line costs no rescans.
+        std::size_t searchFrom = pending.size();
         pending.append(chunk.data(), got);
         std::size_t start = 0;
-        for (std::size_t newline; (newline = pending.find('\n', start)) != std::string::npos;
-             start = newline + 1) {
+        for (std::size_t newline; (newline = pending.find('\n', searchFrom)) != std::string::npos;
+             start = searchFrom = newline + 1) {
             std::size_t end = newline;
             if (end > start && pending[end - 1] == '\r')
                 --end;

@@ -114,13 +114,29 @@ INSTANTIATE_TEST_SUITE_P(Cli, BrokenStreams, ::testing::Values(
     StreamFailure{"unwritable_output_after_an_error", {"1/0"}, false, true, "cannot write the results"}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(OrrinCalc, LongInputLineIsReadWhole)
+// Input is read in blocks of 64 KiB; lines must come out whole and in order
+// wherever the block ends fall.
+struct LongLine {
+    const char* name;
+    std::size_t sums;        // the first line is 1 followed by this many "+1"
+    const char* lineEnd;
+    const char* rest;
+    const char* expected;
+};
+
+class LongLines : public ::testing::TestWithParam<LongLine> {};
+TEST_P(LongLines, AreReadWhole)
 {
     std::string line = "1";
-    while (line.size() < 200000)
+    for (std::size_t i = 0; i < GetParam().sums; ++i)
         line += "+1";
-    const CalcRun result = run({}, line + "\n");
-    EXPECT_EQ(result.out, "100001\n");
+    const CalcRun result = run({}, line + GetParam().lineEnd + GetParam().rest);
+    EXPECT_EQ(result.out, GetParam().expected);
 }
+INSTANTIATE_TEST_SUITE_P(Cli, LongLines, ::testing::Values(
+    LongLine{"spanning_blocks", 100000, "\n", "", "100001\n"},
+    LongLine{"crlf_split_by_block_end", 32767, "\r\n", "2\n", "32768\n2\n"},
+    LongLine{"lines_after_a_long_one", 100000, "\n", "x=3\nx*x\n", "100001\n3\n9\n"}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
