@@ -15,8 +15,8 @@ bool FrameWnd::Create()
         return false;
     setWindowFlags(cs.flags);
     // Stored sizes are used as they are; the window's own limits clamp them.
-    if (!cs.rect.isNull())
-        setGeometry(cs.rect);
+    if (cs.rect)
+        setGeometry(*cs.rect);
     return OnCreate() != -1;
 }
 

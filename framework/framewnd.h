@@ -3,13 +3,16 @@
 
 #include <QRect>
 #include <QWidget>
+#include <optional>
 
 class View;
 
-// What a frame asks for before its window is made: flags and outer rectangle.
+// What a frame asks for before its window is made: flags and outer rectangle
+// (none: the platform chooses). A rectangle given is used as it is, even an
+// empty one.
 struct CreateStruct {
     Qt::WindowFlags flags = Qt::Window;
-    QRect rect;
+    std::optional<QRect> rect;
 };
 
 // The main frame of the single-document framework: a top-level window whose

@@ -211,16 +211,19 @@ private slots:
         QTest::addColumn<int>("x");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("shownWidth");
+        QTest::addColumn<int>("height");
         QTest::addColumn<int>("noDisplay");
         QTest::addColumn<bool>("visible");
         QTest::addColumn<QString>("writtenNoDisplay");
 
-        QTest::newRow("shown") << 200 << 400 << 400 << 0 << true << "0";
-        QTest::newRow("hidden") << 200 << 400 << 400 << 1 << false << "1";
-        QTest::newRow("nonzero_reads_true_and_writes_1") << 200 << 400 << 400 << 5 << false << "1";
-        QTest::newRow("negative_x_kept") << -50 << 250 << 250 << 0 << true << "0";
-        QTest::newRow("far_off_screen_kept") << 30000 << 250 << 250 << 0 << true << "0";
-        QTest::newRow("zero_width_grows_to_minimum") << 200 << 0 << 64 << 0 << true << "0";
+        QTest::newRow("shown") << 200 << 400 << 400 << 30 << 0 << true << "0";
+        QTest::newRow("hidden") << 200 << 400 << 400 << 30 << 1 << false << "1";
+        QTest::newRow("nonzero_reads_true_and_writes_1") << 200 << 400 << 400 << 30 << 5 << false << "1";
+        QTest::newRow("negative_x_kept") << -50 << 250 << 250 << 30 << 0 << true << "0";
+        QTest::newRow("far_off_screen_kept") << 30000 << 250 << 250 << 30 << 0 << true << "0";
+        QTest::newRow("zero_width_grows_to_minimum") << 200 << 0 << 64 << 30 << 0 << true << "0";
+        QTest::newRow("taller_height_kept") << 200 << 250 << 250 << 45 << 0 << true << "0";
+        QTest::newRow("zero_size_keeps_position") << 200 << 0 << 64 << 0 << 0 << true << "0";
     }
 
     void storedSettingsAreUsedAsStored()
@@ -228,20 +231,24 @@ private slots:
         QFETCH(int, x);
         QFETCH(int, width);
         QFETCH(int, shownWidth);
+        QFETCH(int, height);
         QFETCH(int, noDisplay);
         QFETCH(bool, visible);
         QFETCH(QString, writtenNoDisplay);
 
         storeSettings({{"Settings/WindowX", x}, {"Settings/WindowY", 7}, {"Settings/WindowWidth", width},
-                       {"Settings/NoDisplay", noDisplay}});
+                       {"Settings/WindowHeight", height}, {"Settings/NoDisplay", noDisplay}});
         OrrinHarness harness;
         QVERIFY(harness.start());
-        QCOMPARE(harness.frame()->frameGeometry(), QRect(x, 7, shownWidth, 30));
+        QCOMPARE(harness.frame()->frameGeometry(), QRect(x, 7, shownWidth, height));
+        QCOMPARE(harness.frame()->minimumHeight(), height);
+        QCOMPARE(harness.frame()->maximumHeight(), height);
         QCOMPARE(harness.frame()->isVisible(), visible);
 
         harness.app->OnCmdMsg(res::ID_APP_EXIT);
         QCOMPARE(settingsValue(QStringLiteral("Settings/WindowX")), QString::number(x));
         QCOMPARE(settingsValue(QStringLiteral("Settings/WindowWidth")), QString::number(shownWidth));
+        QCOMPARE(settingsValue(QStringLiteral("Settings/WindowHeight")), QString::number(height));
         QCOMPARE(settingsValue(QStringLiteral("Settings/NoDisplay")), writtenNoDisplay);
     }
 
