@@ -275,8 +275,13 @@ void CTesselView::mouseMoveEvent(QMouseEvent* event)
         return;
     QWidget* frame = mainWindow();
     if (m_bDrag && frame) {
-        const QPoint point = event->position().toPoint();
-        frame->move(frame->pos() + (point - m_ptDrag));
+        // Placed from the pointer's screen position so that the point pressed
+        // stays under it. The position within the view is no use here: the
+        // window system measures queued moves against where the window was
+        // before the last move took effect, and the window would run away
+        // from a quick drag.
+        const QPoint pressedInFrame = mapTo(frame, m_ptDrag);
+        frame->move(event->globalPosition().toPoint() - pressedInFrame);
     }
 }
 

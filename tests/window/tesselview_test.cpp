@@ -365,36 +365,56 @@ private slots:
 
     void dragByGrip_data()
     {
+        // The pointer's path is given in view coordinates as they were at the
+        // press. With `stale` set, each move's position within the view is
+        // measured against where the window was at the press, as the window
+        // system reports moves queued before the window's last move arrived.
         QTest::addColumn<QPoint>("press");
-        QTest::addColumn<QPoint>("moveTo");
+        QTest::addColumn<QList<QPoint>>("path");
+        QTest::addColumn<bool>("stale");
         QTest::addColumn<bool>("buttonHeld");
         QTest::addColumn<QPoint>("shift");
 
-        QTest::newRow("drag_on_grip") << QPoint(5, 5) << QPoint(25, 15) << true << QPoint(20, 10);
-        QTest::newRow("drag_below_grip_in_band") << QPoint(18, 20) << QPoint(8, 21) << true << QPoint(-10, 1);
-        QTest::newRow("press_without_move") << QPoint(5, 5) << QPoint(5, 5) << true << QPoint(0, 0);
-        QTest::newRow("move_without_button") << QPoint(5, 5) << QPoint(40, 40) << false << QPoint(0, 0);
+        QTest::newRow("drag_on_grip") << QPoint(5, 5) << QList<QPoint>{{25, 15}} << false << true << QPoint(20, 10);
+        QTest::newRow("drag_in_steps") << QPoint(5, 5) << QList<QPoint>{{15, 8}, {25, 15}, {-5, 40}} << false << true
+                                       << QPoint(-10, 35);
+        QTest::newRow("quick_drag_reported_late") << QPoint(5, 5) << QList<QPoint>{{15, 8}, {25, 15}, {-5, 40}}
+                                                  << true << true << QPoint(-10, 35);
+        QTest::newRow("drag_below_grip_in_band") << QPoint(18, 20) << QList<QPoint>{{8, 21}} << false << true
+                                                 << QPoint(-10, 1);
+        QTest::newRow("press_without_move") << QPoint(5, 5) << QList<QPoint>{{5, 5}} << false << true << QPoint(0, 0);
+        QTest::newRow("press_right_of_band") << QPoint(19, 20) << QList<QPoint>{{40, 30}} << false << true
+                                             << QPoint(0, 0);
+        QTest::newRow("move_without_button") << QPoint(5, 5) << QList<QPoint>{{40, 40}} << false << false
+                                             << QPoint(0, 0);
     }
 
     void dragByGrip()
     {
         QFETCH(QPoint, press);
-        QFETCH(QPoint, moveTo);
+        QFETCH(QList<QPoint>, path);
+        QFETCH(bool, stale);
         QFETCH(bool, buttonHeld);
         QFETCH(QPoint, shift);
 
         CMainFrame* frame = m_harness->frame();
         const QRect before = frame->geometry();
-        const QPoint global = m_view->mapToGlobal(press);
+        const QPoint origin = m_view->mapToGlobal(QPoint(0, 0));
         if (buttonHeld) {
-            QMouseEvent down(QEvent::MouseButtonPress, press, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent down(QEvent::MouseButtonPress, press, origin + press, Qt::LeftButton, Qt::LeftButton,
+                             Qt::NoModifier);
             QCoreApplication::sendEvent(m_view, &down);
         }
         const Qt::MouseButtons held = buttonHeld ? Qt::LeftButton : Qt::NoButton;
-        QMouseEvent move(QEvent::MouseMove, moveTo, m_view->mapToGlobal(moveTo), Qt::NoButton, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(m_view, &move);
-        QMouseEvent up(QEvent::MouseButtonRelease, moveTo, m_view->mapToGlobal(moveTo), Qt::LeftButton, Qt::NoButton,
-                       Qt::NoModifier);
+        QPoint global = origin + press;
+        for (const QPoint& point : std::as_const(path)) {
+            global = origin + point;
+            const QPoint local = stale ? point : m_view->mapFromGlobal(global);
+            QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, held, Qt::NoModifier);
+            QCoreApplication::sendEvent(m_view, &move);
+        }
+        QMouseEvent up(QEvent::MouseButtonRelease, m_view->mapFromGlobal(global), global, Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(m_view, &up);
 
         QCOMPARE(frame->geometry(), before.translated(shift));
