@@ -95,9 +95,16 @@ int ListCtrl::GetItemCount() const
 
 bool ListCtrl::DeleteItem(int index)
 {
-    if (!row(index))
+    QTreeWidgetItem* item = row(index);
+    if (!item)
         return false;
+    // Qt selects a neighbour when the current row goes; here the other rows
+    // keep their state, so a second Delete finds nothing selected.
+    QList<QTreeWidgetItem*> keep = selectedItems();
+    keep.removeOne(item);
     delete takeTopLevelItem(index);
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        topLevelItem(i)->setSelected(keep.contains(topLevelItem(i)));
     return true;
 }
 

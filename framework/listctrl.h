@@ -29,6 +29,8 @@ public:
     bool SetItemText(int row, int column, const std::string& text);
     std::string GetItemText(int row, int column) const;
     int GetItemCount() const;
+    // Removes the row; the other rows keep their selection (none is selected
+    // in its place).
     bool DeleteItem(int row);
 
     bool IsItemSelected(int row) const;

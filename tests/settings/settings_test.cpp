@@ -643,21 +643,28 @@ void SettingsTest::deleteRow_data()
 {
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("times");
     QTest::addColumn<QStringList>("remaining");
     const QStringList all{"A", "B", "C"};
-    QTest::newRow("delete key") << "B" << "key" << QStringList{"A", "C"};
-    QTest::newRow("delete button") << "C" << "button" << QStringList{"A", "B"};
-    QTest::newRow("row menu") << "A" << "menu" << QStringList{"B", "C"};
-    QTest::newRow("delete key without selection") << QString() << "key" << all;
-    QTest::newRow("delete button without selection") << QString() << "button" << all;
-    QTest::newRow("other key") << "B" << "letter" << all;
+    QTest::newRow("delete key") << "B" << "key" << 1 << QStringList{"A", "C"};
+    QTest::newRow("delete button") << "C" << "button" << 1 << QStringList{"A", "B"};
+    QTest::newRow("row menu") << "A" << "menu" << 1 << QStringList{"B", "C"};
+    QTest::newRow("delete key without selection") << QString() << "key" << 1 << all;
+    QTest::newRow("delete button without selection") << QString() << "button" << 1 << all;
+    QTest::newRow("other key") << "B" << "letter" << 1 << all;
+    // A deleted row leaves no row selected, so a second press finds nothing.
+    QTest::newRow("delete key twice") << "A" << "key" << 2 << QStringList{"B", "C"};
+    QTest::newRow("delete key twice on the last row") << "C" << "key" << 2 << QStringList{"A", "B"};
+    QTest::newRow("delete button twice") << "B" << "button" << 2 << QStringList{"A", "C"};
 }
 
 void SettingsTest::deleteRow()
 {
     QFETCH(QString, selected);
     QFETCH(QString, how);
+    QFETCH(int, times);
     QFETCH(QStringList, remaining);
+    const QStringList all{"A", "B", "C"};
 
     Calculator<double> calculator;
     for (const char* name : {"A", "B", "C"})
@@ -668,18 +675,22 @@ void SettingsTest::deleteRow()
         ListCtrl* list = view.list();
         if (!selected.isEmpty())
             list->SelectItem(view.rowOf(selected.toStdString()));
-        if (how == QLatin1String("key")) {
-            QTest::keyClick(list, Qt::Key_Delete);
-        } else if (how == QLatin1String("letter")) {
-            QTest::keyClick(list, Qt::Key_X);
-        } else if (how == QLatin1String("button")) {
-            click(view.constPage(), "deleteButton");
-        } else {
-            ScopedPopupMenuHook chooseDelete([](QMenu&, const QPoint&) { return res::ID_CONST_DELETE; });
-            const int row = view.rowOf(selected.toStdString());
-            QTest::mouseClick(list->viewport(), Qt::RightButton, {}, view.rowCenter(row));
+        for (int i = 0; i < times; ++i) {
+            if (how == QLatin1String("key")) {
+                QTest::keyClick(list, Qt::Key_Delete);
+            } else if (how == QLatin1String("letter")) {
+                QTest::keyClick(list, Qt::Key_X);
+            } else if (how == QLatin1String("button")) {
+                click(view.constPage(), "deleteButton");
+            } else {
+                ScopedPopupMenuHook chooseDelete([](QMenu&, const QPoint&) { return res::ID_CONST_DELETE; });
+                const int row = view.rowOf(selected.toStdString());
+                QTest::mouseClick(list->viewport(), Qt::RightButton, {}, view.rowCenter(row));
+            }
         }
         QCOMPARE(view.names(), remaining);
+        if (remaining != all)
+            QCOMPARE(view.constPage()->GetSelectedRow(), -1);
         view.ok();
     });
     QCOMPARE(storeNames(calculator), remaining);
@@ -687,17 +698,22 @@ void SettingsTest::deleteRow()
 
 void SettingsTest::contextMenus_data()
 {
+    QTest::addColumn<QString>("preselected");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QList<int>>("commands");
     QTest::addColumn<int>("defaultCommand");
     QTest::addColumn<int>("selectedRow");
-    QTest::newRow("row") << "B" << QList<int>{res::ID_CONST_EDIT, res::ID_CONST_DELETE}
-                         << res::ID_CONST_EDIT << 1;
-    QTest::newRow("empty area") << QString() << QList<int>{res::ID_CONST_NEW} << 0 << -1;
+    const QList<int> rowMenu{res::ID_CONST_EDIT, res::ID_CONST_DELETE};
+    QTest::newRow("row") << QString() << "B" << rowMenu << res::ID_CONST_EDIT << 1;
+    QTest::newRow("row replaces selection") << "A" << "C" << rowMenu << res::ID_CONST_EDIT << 2;
+    QTest::newRow("empty area") << QString() << QString() << QList<int>{res::ID_CONST_NEW} << 0 << -1;
+    QTest::newRow("empty area clears selection")
+        << "B" << QString() << QList<int>{res::ID_CONST_NEW} << 0 << -1;
 }
 
 void SettingsTest::contextMenus()
 {
+    QFETCH(QString, preselected);
     QFETCH(QString, target);
     QFETCH(QList<int>, commands);
     QFETCH(int, defaultCommand);
@@ -709,6 +725,8 @@ void SettingsTest::contextMenus()
     bool noDisplay = false;
     runSettings(calculator, noDisplay, [&](const SheetView& view) {
         view.showConstants();
+        if (!preselected.isEmpty())
+            view.list()->SelectItem(view.rowOf(preselected.toStdString()));
         QList<int> shown;
         QStringList texts;
         int shownDefault = -1;
