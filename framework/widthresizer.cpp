@@ -10,6 +10,22 @@ WidthResizer::WidthResizer(QWidget* window, int border)
     setObjectName(QStringLiteral("widthResizer"));
     window->setMouseTracking(true);
     window->installEventFilter(this);
+    for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
+}
+
+// The window's contents show the window's cursor unless they set their own,
+// and the window sees no move once the pointer has gone on into them: the
+// sizing shape is taken back as the pointer enters any of them.
+void WidthResizer::watchContents(QObject* watched, QEvent* event)
+{
+    if (watched == m_window && event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    } else if (watched != m_window && event->type() == QEvent::Enter && m_dragging == 0) {
+        m_window->unsetCursor();
+    }
 }
 
 int WidthResizer::borderAt(const QPoint& point) const
@@ -23,6 +39,7 @@ int WidthResizer::borderAt(const QPoint& point) const
 
 bool WidthResizer::eventFilter(QObject* watched, QEvent* event)
 {
+    watchContents(watched, event);
     if (watched != m_window)
         return false;
     switch (event->type()) {

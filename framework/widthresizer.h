@@ -8,8 +8,8 @@ class QWidget;
 // Lets the user change the width of a frameless window by dragging its left
 // or right border, `border` pixels wide, with the left button; the height
 // never changes. Over those borders the pointer shows the horizontal sizing
-// shape. Installed as an event filter on the window; the window keeps its
-// minimum width.
+// shape, and nowhere else. Installed as an event filter on the window and
+// its child widgets; the window keeps its minimum width.
 class WidthResizer : public QObject {
 public:
     WidthResizer(QWidget* window, int border);
@@ -21,6 +21,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void watchContents(QObject* watched, QEvent* event);
     void resizeTo(const QPoint& globalPoint);
 
     QWidget* m_window;

@@ -466,6 +466,34 @@ private slots:
         QVERIFY(!m_harness->frame()->isVisible());  // the chosen command ran
     }
 
+    void sizingShapeOnlyOverBorder_data()
+    {
+        QTest::addColumn<int>("borderX");
+        QTest::newRow("left_border") << 1;
+        QTest::newRow("right_border") << 298;
+    }
+
+    void sizingShapeOnlyOverBorder()
+    {
+        QFETCH(int, borderX);
+
+        CMainFrame* frame = m_harness->frame();
+        const QPoint onBorder(borderX, 10);
+        QMouseEvent hover(QEvent::MouseMove, onBorder, frame->mapToGlobal(onBorder), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &hover);
+        QCOMPARE(frame->cursor().shape(), Qt::SizeHorCursor);
+
+        // The pointer goes on into the view, straight onto the grip.
+        for (QWidget* entered : {static_cast<QWidget*>(m_view), static_cast<QWidget*>(&m_view->m_grip)}) {
+            const QPoint inside(5, 5);
+            QEnterEvent enter(inside, inside, entered->mapToGlobal(inside));
+            QCoreApplication::sendEvent(entered, &enter);
+        }
+        QCOMPARE(m_view->m_grip.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(m_view->cursor().shape(), Qt::ArrowCursor);
+    }
+
     void restoreShowsWindow()
     {
         CMainFrame* frame = m_harness->frame();
