@@ -4,9 +4,30 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMouseEvent>
 #include <utility>
 
 namespace {
+
+// Items are chosen with the left button only; a click of another button on
+// the menu does nothing (outside the menu it still dismisses it).
+class LeftButtonOnly : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick: {
+            const auto* mouse = static_cast<const QMouseEvent*>(event);
+            const auto* menu = static_cast<const QWidget*>(watched);
+            return mouse->button() != Qt::LeftButton && menu->rect().contains(mouse->position().toPoint());
+        }
+        default:
+            return false;
+        }
+    }
+};
 
 PopupMenuHook& currentHook()
 {
@@ -32,6 +53,8 @@ int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId,
                    const std::function<bool(int command)>& isEnabled)
 {
     prepare(menu, defaultId, isEnabled);
+    LeftButtonOnly leftButtonOnly;
+    menu.installEventFilter(&leftButtonOnly);
     if (const PopupMenuHook& hook = currentHook())
         return hook(menu, pos);
     return commandOf(menu.exec(pos));

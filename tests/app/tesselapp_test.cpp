@@ -2,6 +2,7 @@
 #include "tesselview.h"
 #include "document.h"
 #include "framewnd.h"
+#include "menus.h"
 #include "orrinharness.h"
 #include "popupmenu.h"
 #include "profilesection.h"
@@ -415,6 +416,40 @@ private slots:
                                      "ﾄﾋﾟｯｸの検索(&H)", "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)...", "-", "常駐の終了(&X)"}));
         QCOMPARE(defaultText, QStringLiteral("元のｻｲｽﾞに戻す(&R)"));
         QVERIFY(!harness.frame()->isVisible());
+    }
+
+    void popupMenuChoosesWithLeftButtonOnly_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<bool>("stillOpen");
+
+        QTest::newRow("left_chooses") << int(Qt::LeftButton) << int(res::ID_MINIMIZE) << false;
+        QTest::newRow("right_does_nothing") << int(Qt::RightButton) << 0 << true;
+        QTest::newRow("middle_does_nothing") << int(Qt::MiddleButton) << 0 << true;
+    }
+
+    void popupMenuChoosesWithLeftButtonOnly()
+    {
+        QFETCH(int, button);
+        QFETCH(int, chosen);
+        QFETCH(bool, stillOpen);
+
+        std::unique_ptr<QMenu> menu = loadMenu(res::IDR_TRAY_MENU, nullptr);
+        bool openAfterClick = false;
+        ScopedPopupMenuHook hook([&](QMenu& shown, const QPoint& pos) {
+            int triggered = 0;
+            QObject::connect(&shown, &QMenu::triggered, [&](QAction* action) { triggered = commandOf(action); });
+            shown.popup(pos);
+            const QList<QAction*> actions = shown.actions();
+            QAction* minimize = actions.at(1);
+            QTest::mouseClick(&shown, Qt::MouseButton(button), {}, shown.actionGeometry(minimize).center());
+            openAfterClick = shown.isVisible();
+            shown.hide();
+            return triggered;
+        });
+        QCOMPARE(trackPopupMenu(*menu, QPoint(50, 50), res::ID_RESTORE, {}), chosen);
+        QCOMPARE(openAfterClick, stillOpen);
     }
 
     void trayActivation_data()
