@@ -67,7 +67,7 @@ bool ListCtrl::SetItemText(int index, int column, const std::string& text)
     if (!item || column < 0 || column >= columnCount())
         return false;
     setCell(item, column, text);
-    if (column != 0)
+    if (column != 0 || isInOrder(index))
         return true;
 
     const bool selected = item->isSelected();
@@ -126,6 +126,16 @@ int ListCtrl::HitTest(const QPoint& clientPoint) const
 {
     const QTreeWidgetItem* item = itemAt(clientPoint);
     return item ? indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) : -1;
+}
+
+bool ListCtrl::isInOrder(int index) const
+{
+    // A row whose name still sorts between its neighbours keeps its place,
+    // and with it its order among rows of an equal name.
+    const std::string name = bytesOf(row(index), 0);
+    const QTreeWidgetItem* before = row(index - 1);
+    const QTreeWidgetItem* after = row(index + 1);
+    return (!before || bytesOf(before, 0) <= name) && (!after || name <= bytesOf(after, 0));
 }
 
 int ListCtrl::sortedPosition(const std::string& name) const

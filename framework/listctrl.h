@@ -9,8 +9,9 @@
 // shown in Unicode. Rows stay sorted ascending by the bytes of their column 0
 // text: InsertItem places a row at its sorted place (after rows of an equal
 // name) and returns that index, whatever index it was given; changing a
-// row's column 0 text moves the row to its sorted place, keeping its
-// selection. Column headers are not clickable.
+// row's column 0 text so that it no longer sorts between its neighbours moves
+// the row to its sorted place, keeping its selection; otherwise the row stays.
+// Column headers are not clickable.
 //
 // Notifications, as the platform sends them to the page: rightClicked (a
 // right click, with the cursor's screen position), doubleClick (anywhere,
@@ -51,6 +52,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool isInOrder(int row) const;
     int sortedPosition(const std::string& name) const;
     QTreeWidgetItem* row(int index) const;
 };

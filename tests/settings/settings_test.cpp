@@ -226,6 +226,7 @@ private slots:
     void listShowsStoreSorted();
     void insertRowReturnsSortedRow_data();
     void insertRowReturnsSortedRow();
+    void renamedRowKeepsSortedPlaceAndSelection_data();
     void renamedRowKeepsSortedPlaceAndSelection();
     void newButtonAddsConstant();
     void editSelectedRow();
@@ -532,23 +533,48 @@ void SettingsTest::insertRowReturnsSortedRow()
     QCOMPARE(sheet.DoModal(), res::IDCANCEL);
 }
 
+void SettingsTest::renamedRowKeepsSortedPlaceAndSelection_data()
+{
+    // Each row's value column holds its place before the rename.
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<QStringList>("namesAfter");
+    QTest::addColumn<int>("rowAfter");
+    const QStringList ace{"A", "C", "E"};
+    QTest::newRow("later name moves down") << ace << 0 << "D" << QStringList{"C", "D", "E"} << 1;
+    QTest::newRow("earlier name moves up") << ace << 2 << "B" << QStringList{"A", "B", "C"} << 1;
+    QTest::newRow("name still between its neighbours stays")
+        << ace << 1 << "D" << QStringList{"A", "D", "E"} << 1;
+    QTest::newRow("name of a later row goes after it") << ace << 0 << "E" << QStringList{"C", "E", "E"} << 2;
+    QTest::newRow("unchanged name among equal names stays")
+        << QStringList{"P", "P", "Q"} << 0 << "P" << QStringList{"P", "P", "Q"} << 0;
+}
+
 void SettingsTest::renamedRowKeepsSortedPlaceAndSelection()
 {
+    QFETCH(QStringList, names);
+    QFETCH(int, row);
+    QFETCH(QString, newName);
+    QFETCH(QStringList, namesAfter);
+    QFETCH(int, rowAfter);
+
     ListCtrl list;
     list.InsertColumn(0, QStringLiteral("変数名"), 100);
     list.InsertColumn(1, QStringLiteral("値"), 100);
-    for (const char* name : {"A", "C", "E"})
-        list.InsertItem(0, name);
-    list.SetItemText(0, 1, "1.");
-    list.SelectItem(0);
+    for (int i = 0; i < names.size(); ++i)
+        list.SetItemText(list.InsertItem(0, names.at(i).toStdString()), 1, std::to_string(i));
+    list.SelectItem(row);
 
-    QVERIFY(list.SetItemText(0, 0, "D"));
+    QVERIFY(list.SetItemText(row, 0, newName.toStdString()));
 
-    QCOMPARE(list.GetItemText(0, 0), std::string("C"));
-    QCOMPARE(list.GetItemText(1, 0), std::string("D"));
-    QCOMPARE(list.GetItemText(1, 1), std::string("1."));
-    QVERIFY(list.IsItemSelected(1));
-    QVERIFY(!list.IsItemSelected(0));
+    QStringList shown;
+    for (int i = 0; i < list.GetItemCount(); ++i) {
+        shown << QString::fromStdString(list.GetItemText(i, 0));
+        QCOMPARE(list.IsItemSelected(i), i == rowAfter);
+    }
+    QCOMPARE(shown, namesAfter);
+    QCOMPARE(list.GetItemText(rowAfter, 1), std::to_string(row));
     QVERIFY(!list.SetItemText(3, 0, "X"));
     QVERIFY(!list.SetItemText(0, 2, "X"));
 }
