@@ -149,6 +149,45 @@ private slots:
         QCOMPARE(m_box->count() > 0 ? m_box->itemText(0) : QString(), topLine);
     }
 
+    void keysAfterEnterWaitForEvaluation_data()
+    {
+        // Steps in braces are key combinations, the others typed text. No
+        // step lets the event loop run: the keys follow as fast as a window
+        // system delivers what was typed ahead.
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("history");
+        QTest::addColumn<QString>("clipboard");
+
+        QTest::newRow("typing_after_enter") << QStringList{"1+2", "{Return}", "3*4", "{Return}"}
+                                            << QStringList{"3*4 : 12", "1+2 : 3"} << QString();
+        QTest::newRow("typing_after_hex") << QStringList{"255", "{Ctrl+Shift+H}", "16", "{Return}"}
+                                          << QStringList{"16 : 16", "255 : 0xff"} << QString();
+        QTest::newRow("enter_twice") << QStringList{"5*5", "{Return}", "{Return}"}
+                                     << QStringList{"5*5 : 25", "5*5 : 25"} << QString();
+        QTest::newRow("copy_after_enter") << QStringList{"6*7", "{Return}", "{Ctrl+C}"}
+                                          << QStringList{"6*7 : 42"} << QStringLiteral("6*7 : 42");
+    }
+
+    void keysAfterEnterWaitForEvaluation()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, history);
+        QFETCH(QString, clipboard);
+
+        QGuiApplication::clipboard()->clear();
+        for (const QString& step : std::as_const(steps)) {
+            if (!step.startsWith(QLatin1Char('{'))) {
+                QTest::keyClicks(m_box, step);
+                continue;
+            }
+            const QKeyCombination key = QKeySequence(step.mid(1, step.size() - 2))[0];
+            QTest::keyClick(m_box, key.key(), key.keyboardModifiers());
+        }
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(historyOf(*m_box), history);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    }
+
     void shiftHTypesCapitalH()
     {
         m_box->setEditText(QStringLiteral("0x1"));
