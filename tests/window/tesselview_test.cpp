@@ -533,6 +533,39 @@ private slots:
         QCOMPARE(m_view->cursor().shape(), Qt::ArrowCursor);
     }
 
+    void applicationCommandsFromView_data()
+    {
+        // What the grip's menu sends goes to the view and its document only.
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<bool>("shownAfter");
+        QTest::addColumn<bool>("settingsWritten");
+
+        QTest::newRow("about") << res::ID_APP_ABOUT << QStringLiteral("aboutDlg") << true << false;
+        QTest::newRow("exit") << res::ID_APP_EXIT << QString() << false << true;
+    }
+
+    void applicationCommandsFromView()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, dialog);
+        QFETCH(bool, shownAfter);
+        QFETCH(bool, settingsWritten);
+
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = modal->objectName();
+                modal->close();
+            }
+        });
+        QVERIFY(m_view->SendCommand(command));
+        QCoreApplication::processEvents();
+        QCOMPARE(opened, dialog);
+        QCOMPARE(m_harness->frame()->isVisible(), shownAfter);
+        QCOMPARE(QFile::exists(profileFileName()), settingsWritten);
+    }
+
     void restoreShowsWindow()
     {
         CMainFrame* frame = m_harness->frame();
