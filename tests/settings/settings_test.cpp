@@ -755,11 +755,13 @@ void SettingsTest::contextMenus()
             view.list()->SelectItem(view.rowOf(preselected.toStdString()));
         QList<int> shown;
         QStringList texts;
+        QStringList statusTexts;
         int shownDefault = -1;
         ScopedPopupMenuHook hook([&](QMenu& menu, const QPoint&) {
             for (const QAction* action : menu.actions()) {
                 shown << commandOf(action);
                 texts << action->text();
+                statusTexts << action->statusTip();
             }
             // The style draws the default item in bold.
             shownDefault = commandOf(menu.defaultAction());
@@ -770,10 +772,13 @@ void SettingsTest::contextMenus()
         QCOMPARE(shown, commands);
         QCOMPARE(shownDefault, defaultCommand);
         QCOMPARE(view.constPage()->GetSelectedRow(), selectedRow);
-        if (target.isEmpty())
+        if (target.isEmpty()) {
             QCOMPARE(texts, QStringList{QStringLiteral("新規作成(&N)")});
-        else
+            QCOMPARE(statusTexts, QStringList{QStringLiteral("定数を作成")});
+        } else {
             QCOMPARE(texts, (QStringList{QStringLiteral("編集(&E)"), QStringLiteral("削除(&D)")}));
+            QCOMPARE(statusTexts, (QStringList{QStringLiteral("定数を編集"), QStringLiteral("定数を削除")}));
+        }
         view.cancel();
     });
 }
