@@ -217,6 +217,8 @@ private slots:
     void editDialogOk();
     void okButtonFollowsName_data();
     void okButtonFollowsName();
+    void storedNameShownInCapitals_data();
+    void storedNameShownInCapitals();
     void nameLengthIsLimited();
     void longerStoredTextIsKeptWhole();
     void valueText_data();
@@ -386,6 +388,37 @@ void SettingsTest::okButtonFollowsName()
     });
     QCOMPARE(dialog.DoModal(), res::IDCANCEL);
     QCOMPARE(okEnabled, enabled);
+}
+
+void SettingsTest::storedNameShownInCapitals_data()
+{
+    QTest::addColumn<std::string>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("assigned lower case") << std::string("x") << "X";
+    QTest::newRow("mixed with digits") << std::string("rate2") << "RATE2";
+    QTest::newRow("capitals unchanged") << std::string("PI") << "PI";
+}
+
+// The name edit turns every letter it is given into a capital, the stored
+// name included; OK then takes the capital name.
+void SettingsTest::storedNameShownInCapitals()
+{
+    QFETCH(std::string, stored);
+    QFETCH(QString, shown);
+
+    MessageRecorder recorder;
+    CConstEditDlg dialog(nullptr);
+    dialog.m_strName = stored;
+    dialog.m_dValue = 3;
+    QString shownName;
+    ModalAnswer answer([&](QWidget* modal) {
+        shownName = child<QLineEdit>(modal, "nameEdit")->text();
+        click(modal, "okButton");
+    });
+    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(shownName, shown);
+    QCOMPARE(dialog.m_strName, shown.toStdString());
+    QCOMPARE(recorder.texts(), QStringList{});
 }
 
 void SettingsTest::nameLengthIsLimited()
