@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 SingleInstanceLock::~SingleInstanceLock()
@@ -32,6 +33,13 @@ bool SingleInstanceLock::tryLock()
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return true;
+    // A lock file planted by another user in a shared directory would let
+    // that user keep this program from starting: such a file is ignored.
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || status.st_uid != ::getuid()) {
+        ::close(fd);
+        return true;
+    }
     int rc;
     do {
         rc = ::flock(fd, LOCK_EX | LOCK_NB);

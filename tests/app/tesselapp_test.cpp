@@ -18,6 +18,10 @@
 #include <QSystemTrayIcon>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 
 // Records which object of the chain ran a command.
@@ -543,6 +547,26 @@ private slots:
         }
         SingleInstanceLock next;
         QVERIFY(next.tryLock());
+    }
+
+    void lockFilePlantedByAnotherUserIsIgnored()
+    {
+        const QByteArray path = QByteArray::fromStdString(SingleInstanceLock::lockFilePath());
+        const int planted = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        QVERIFY(planted >= 0);
+        const uid_t otherUser = ::getuid() == 0 ? 65534 : 0;
+        if (::fchown(planted, otherUser, static_cast<gid_t>(-1)) != 0) {
+            ::close(planted);
+            ::unlink(path.constData());
+            QSKIP("changing a file's owner needs root");
+        }
+        QCOMPARE(::flock(planted, LOCK_EX | LOCK_NB), 0);
+
+        SingleInstanceLock mine;
+        QVERIFY(mine.tryLock());
+
+        ::close(planted);
+        ::unlink(path.constData());
     }
 
     void profileSection_data()
