@@ -6,6 +6,8 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +31,32 @@ bool isSystemKey(Qt::KeyboardModifiers modifiers)
     return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier);
 }
 
+bool endsLine(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::Null;
+}
+
+// Keeps the box to one line, as a single-line edit field is: text pasted
+// into it ends at its first line break or NUL. The text held no break before
+// the change and the caret stands behind what was inserted, so the part from
+// the first break up to the caret is the rest of the pasted text.
+class SingleLineText : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        const auto found = std::find_if(input.cbegin(), input.cend(), endsLine);
+        if (found == input.cend())
+            return Acceptable;
+        const auto cut = static_cast<int>(found - input.cbegin());
+        const int end = pos > cut ? pos : static_cast<int>(input.size());
+        input.remove(cut, end - cut);
+        pos = cut;
+        return Acceptable;
+    }
+};
+
 }  // namespace
 
 CEntryComboBox::CEntryComboBox(QWidget* parent) : QComboBox(parent)
@@ -40,6 +68,7 @@ CEntryComboBox::CEntryComboBox(QWidget* parent) : QComboBox(parent)
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(30);
+    setValidator(new SingleLineText(this));
     lineEdit()->setObjectName(QStringLiteral("entryEdit"));
 }
 

@@ -8,7 +8,8 @@ class CTesselView;
 // Ctrl+Shift+H for a hexadecimal one; both requests are posted, and the key
 // goes no further. The keys of the main window's accelerator table are left
 // to the accelerators, so that copy, cut, paste and undo reach the view's
-// commands. Everything else is the box's ordinary editing.
+// commands. Everything else is the box's ordinary editing of one line: text
+// pasted into it ends at its first line break or NUL.
 class CEntryComboBox : public QComboBox {
     Q_OBJECT
 public:

@@ -358,6 +358,51 @@ private slots:
         QCOMPARE(m_box->currentText(), cut ? QStringLiteral("1+2 : 3") : QStringLiteral("1+2 : 31+2 : 3"));
     }
 
+    void pasteTakesOneLine_data()
+    {
+        // The box is one line: pasted text ends at its first line break or
+        // NUL, wherever it is pasted from. `before` marks the caret with |.
+        QTest::addColumn<QString>("clipboardText");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("fromEditMenu");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("line");
+
+        QTest::newRow("plain") << "6*7" << "|" << false << "6*7" << "6*7 : 42";
+        QTest::newRow("trailing_line_break") << "1+2\n" << "|" << false << "1+2" << "1+2 : 3";
+        QTest::newRow("crlf_and_more_lines") << "1+2\r\nfoo\nbar" << "|" << false << "1+2" << "1+2 : 3";
+        QTest::newRow("carriage_return") << "4*4\rx" << "|" << false << "4*4" << "4*4 : 16";
+        QTest::newRow("nul") << QString::fromUtf8("6*7\0junk", 8) << "|" << false << "6*7" << "6*7 : 42";
+        QTest::newRow("into_the_middle") << "+2\n9" << "1|*3" << false << "1+2*3" << "1+2*3 : 7";
+        QTest::newRow("line_break_first") << "\n5" << "7|" << false << "7" << "7 : 7";
+        QTest::newRow("tab_kept") << "1\t+2" << "|" << false << "1\t+2" << "1\t+2 : 3";
+        QTest::newRow("edit_menu_paste") << "8-3\n" << "|" << true << "8-3" << "8-3 : 5";
+    }
+
+    void pasteTakesOneLine()
+    {
+        QFETCH(QString, clipboardText);
+        QFETCH(QString, before);
+        QFETCH(bool, fromEditMenu);
+        QFETCH(QString, after);
+        QFETCH(QString, line);
+
+        const qsizetype caret = before.indexOf(QLatin1Char('|'));
+        m_box->setEditText(QString(before).remove(caret, 1));
+        m_box->lineEdit()->setCursorPosition(int(caret));
+        QGuiApplication::clipboard()->setText(clipboardText);
+        if (fromEditMenu)
+            m_box->lineEdit()->paste();
+        else
+            QTest::keyClick(m_box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_box->currentText(), after);
+        QCOMPARE(m_view->m_strEntry, after.toStdString());
+
+        QTest::keyClick(m_box, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(m_box->itemText(0), line);
+    }
+
     void undoKeysUndoTyping_data()
     {
         QTest::addColumn<int>("modifiers");
