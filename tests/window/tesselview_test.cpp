@@ -164,6 +164,10 @@ private slots:
                                           << QStringList{"16 : 16", "255 : 0xff"} << QString();
         QTest::newRow("enter_twice") << QStringList{"5*5", "{Return}", "{Return}"}
                                      << QStringList{"5*5 : 25", "5*5 : 25"} << QString();
+        QTest::newRow("typing_replaces_selected_line") << QStringList{"1+2", "{Return}", "7", "{Return}"}
+                                                       << QStringList{"7 : 7", "1+2 : 3"} << QString();
+        QTest::newRow("typed_behind_separator_dropped") << QStringList{"1+2", "{Return}", "{End}", "*5", "{Return}"}
+                                                        << QStringList{"1+2 : 3", "1+2 : 3"} << QString();
         QTest::newRow("copy_after_enter") << QStringList{"6*7", "{Return}", "{Ctrl+C}"}
                                           << QStringList{"6*7 : 42"} << QStringLiteral("6*7 : 42");
     }
