@@ -105,6 +105,14 @@ bool CEntryComboBox::event(QEvent* event)
 
 void CEntryComboBox::keyPressEvent(QKeyEvent* event)
 {
-    if (!PreTranslateMessage(event))
-        QComboBox::keyPressEvent(event);
+    if (PreTranslateMessage(event))
+        return;
+    // Ctrl+H is the backspace character, and a one-line edit field treats it
+    // as the Backspace key.
+    if (event->key() == Qt::Key_H
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        lineEdit()->backspace();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
 }

@@ -192,12 +192,34 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     }
 
-    void shiftHTypesCapitalH()
+    void hKeysInTheEditField_data()
     {
-        m_box->setEditText(QStringLiteral("0x1"));
-        QTest::keyClick(m_box, 'H', Qt::ShiftModifier);
+        // The H keys the filter lets through act as in any one-line edit
+        // field: Ctrl+H is its backspace.
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("after");
+
+        QTest::newRow("plain_h") << int(Qt::NoModifier) << "0x1h";
+        QTest::newRow("shift_h") << int(Qt::ShiftModifier) << "0x1H";
+        QTest::newRow("ctrl_h_is_backspace") << int(Qt::ControlModifier) << "0x";
+        QTest::newRow("ctrl_alt_h_types_nothing") << int(Qt::ControlModifier | Qt::AltModifier) << "0x1";
+    }
+
+    void hKeysInTheEditField()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(QString, after);
+
+        QTest::keyClicks(m_box, QStringLiteral("0x1"));
+        const Qt::KeyboardModifiers held(modifiers);
+        const QString text = held & (Qt::ControlModifier | Qt::AltModifier)
+            ? QString()
+            : QString(held & Qt::ShiftModifier ? QLatin1Char('H') : QLatin1Char('h'));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_H, held, text);
+        QCoreApplication::sendEvent(m_box, &press);
         QCoreApplication::sendPostedEvents();
-        QCOMPARE(m_box->currentText(), QStringLiteral("0x1H"));
+        QCOMPARE(m_box->currentText(), after);
+        QCOMPARE(m_view->m_strEntry, after.toStdString());
         QCOMPARE(m_box->count(), 0);
     }
 
