@@ -4,11 +4,14 @@
 #include "documentfile.h"
 #include "variablesarchive.h"
 
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +79,13 @@ public:
         m_buffer.clear();
     }
 
+    // Hands everything written so far to the reader, past the stream's buffer.
+    void deliver()
+    {
+        flush();
+        std::fflush(m_out);
+    }
+
 private:
     static constexpr std::size_t capacity = 1 << 16;
     std::FILE* m_out;
@@ -98,6 +108,8 @@ public:
 
     bool anyFailed() const { return m_anyFailed; }
 
+    void deliver() { m_output.deliver(); }
+
     DocumentStatus loadData(const std::string& path)
     {
         return openDocument(path, [this](Archive& archive) {
@@ -113,18 +125,28 @@ private:
 };
 
 // Lines end at "\n"; a "\r" before it is dropped. A last line without "\n" counts.
+// read(2) returns what has arrived, where fread would wait for a full block:
+// someone typing at a terminal, or a program feeding lines through a pipe,
+// gets the answers to the lines sent so far before the next ones are read.
 // Returns false when reading failed, so that a cut-off input is not taken for
 // its end.
 bool evaluateLines(std::FILE* in, Session& session)
 {
+    const int fd = fileno(in);
     std::string pending;
     std::string line;
     std::vector<char> chunk(1 << 16);
-    std::size_t got = 0;
-    while ((got = std::fread(chunk.data(), 1, chunk.size(), in)) > 0) {
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
         // Only the new bytes can hold a line end: a long line costs no rescans.
         std::size_t searchFrom = pending.size();
-        pending.append(chunk.data(), got);
+        pending.append(chunk.data(), static_cast<std::size_t>(got));
         std::size_t start = 0;
         for (std::size_t newline; (newline = pending.find('\n', searchFrom)) != std::string::npos;
              start = searchFrom = newline + 1) {
@@ -135,13 +157,14 @@ bool evaluateLines(std::FILE* in, Session& session)
             session.evaluate(line);
         }
         pending.erase(0, start);
+        session.deliver();
     }
     if (!pending.empty()) {
         if (pending.back() == '\r')
             pending.pop_back();
         session.evaluate(pending);
     }
-    return !std::ferror(in);
+    return true;
 }
 
 void reportDataError(const std::string& path, DocumentStatus status, std::FILE* err)

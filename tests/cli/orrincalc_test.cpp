@@ -4,7 +4,10 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +81,59 @@ TEST(OrrinCalc, UnknownOptionIsAUsageError)
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("usage:"), std::string::npos);
+}
+
+// A line read blocking from a pipe, without its "\n".
+std::string readLine(int fd)
+{
+    std::string line;
+    char c = 0;
+    while (::read(fd, &c, 1) == 1 && c != '\n')
+        line.push_back(c);
+    return line;
+}
+
+// Each answer must arrive while the input is still open: a person at a
+// terminal, or a program that sends one line and waits for its result, must
+// not wait for the end of the input. A program that answers only at the end
+// of its input leaves this test waiting until the test's time limit.
+struct Exchange {
+    const char* line;
+    const char* answer;
+};
+
+TEST(OrrinCalc, AnswersEachLineBeforeTheInputEnds)
+{
+    const std::vector<Exchange> conversation = {
+        {"1+2", "3"}, {"x=4", "4"}, {"1/0", "Division by zero."}, {"x*x\r", "16"},
+    };
+    int toCalc[2];
+    int fromCalc[2];
+    ASSERT_EQ(::pipe(toCalc), 0);
+    ASSERT_EQ(::pipe(fromCalc), 0);
+    std::FILE* in = ::fdopen(toCalc[0], "r");
+    std::FILE* out = ::fdopen(fromCalc[1], "w");
+    std::FILE* err = std::tmpfile();
+    ASSERT_TRUE(in && out && err);
+
+    int status = -1;
+    std::thread calc([&] {
+        const char* arguments[] = {"orrin-calc"};
+        status = runOrrinCalc(1, arguments, in, out, err);
+    });
+    for (const Exchange& exchange : conversation) {
+        const std::string line = std::string(exchange.line) + "\n";
+        EXPECT_EQ(::write(toCalc[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+        EXPECT_EQ(readLine(fromCalc[0]), exchange.answer) << exchange.line;
+    }
+    ::close(toCalc[1]);
+    calc.join();
+    EXPECT_EQ(status, 1);
+
+    std::fclose(in);
+    std::fclose(out);
+    std::fclose(err);
+    ::close(fromCalc[0]);
 }
 
 // Streams that fail as a directory read as a file and a stream opened only
