@@ -1,7 +1,7 @@
-#include "aboutdlg.h"
+#include "app/aboutdlg.h"
 
-#include "images.h"
-#include "resource.h"
+#include "res/images.h"
+#include "res/resource.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "tesselapp.h"
+#include "app/tesselapp.h"
 
 int main(int argc, char* argv[])
 {

@@ -1,13 +1,13 @@
-#include "mainframe.h"
+#include "app/mainframe.h"
 
-#include "accelerators.h"
-#include "images.h"
-#include "menus.h"
-#include "popupmenu.h"
-#include "resource.h"
-#include "taskbarhint.h"
-#include "tesselapp.h"
-#include "widthresizer.h"
+#include "res/accelerators.h"
+#include "res/images.h"
+#include "res/menus.h"
+#include "framework/popupmenu.h"
+#include "res/resource.h"
+#include "framework/taskbarhint.h"
+#include "app/tesselapp.h"
+#include "framework/widthresizer.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,5 +1,5 @@
 #pragma once
-#include "framewnd.h"
+#include "framework/framewnd.h"
 
 #include <QSystemTrayIcon>
 

@@ -1,7 +1,7 @@
-#include "profilesection.h"
+#include "app/profilesection.h"
 
-#include "profile.h"
-#include "textcodec.h"
+#include "framework/profile.h"
+#include "framework/textcodec.h"
 
 int CProfileSection::GetInt(const std::string& entry, int defaultValue)
 {

@@ -1,14 +1,14 @@
-#include "tesselapp.h"
+#include "app/tesselapp.h"
 
-#include "aboutdlg.h"
-#include "helpviewer.h"
-#include "mainframe.h"
-#include "profilesection.h"
-#include "resource.h"
-#include "singledoctemplate.h"
-#include "stringtable.h"
-#include "tesseldoc.h"
-#include "tesselview.h"
+#include "app/aboutdlg.h"
+#include "app/helpviewer.h"
+#include "app/mainframe.h"
+#include "app/profilesection.h"
+#include "res/resource.h"
+#include "framework/singledoctemplate.h"
+#include "res/stringtable.h"
+#include "window/tesseldoc.h"
+#include "window/tesselview.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
-#include "application.h"
-#include "singleinstance.h"
+#include "framework/application.h"
+#include "framework/singleinstance.h"
 
 #include <memory>
 

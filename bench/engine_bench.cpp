@@ -1,6 +1,6 @@
 // Cost of calculate on short lines, a function mix, and long inputs that
 // show it is linear in the length of the text.
-#include "calculator.h"
+#include "engine/calculator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "orrincalc.h"
+#include "cli/orrincalc.h"
 
 int main(int argc, char** argv)
 {

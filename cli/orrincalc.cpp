@@ -1,8 +1,8 @@
-#include "orrincalc.h"
+#include "cli/orrincalc.h"
 
-#include "calculator.h"
-#include "documentfile.h"
-#include "variablesarchive.h"
+#include "engine/calculator.h"
+#include "framework/documentfile.h"
+#include "framework/variablesarchive.h"
 
 #include <cerrno>
 #include <cstring>

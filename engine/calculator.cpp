@@ -1,8 +1,8 @@
-#include "calculator.h"
+#include "engine/calculator.h"
 
-#include "formatnumber.h"
-#include "functions.h"
-#include "operators.h"
+#include "engine/formatnumber.h"
+#include "engine/functions.h"
+#include "engine/operators.h"
 
 template <class T>
 Calculator<T>::Calculator()

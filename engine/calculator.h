@@ -1,8 +1,8 @@
 #pragma once
-#include "myexception.h"
-#include "operator.h"
-#include "token.h"
-#include "variable.h"
+#include "engine/myexception.h"
+#include "engine/operator.h"
+#include "engine/token.h"
+#include "engine/variable.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "calculator.h"
+#include "engine/calculator.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "formatnumber.h"
+#include "engine/formatnumber.h"
 
-#include "toint32.h"
+#include "engine/toint32.h"
 
 #include <cmath>
 #include <cstdint>

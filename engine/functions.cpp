@@ -1,7 +1,7 @@
-#include "functions.h"
+#include "engine/functions.h"
 
-#include "calculator.h"
-#include "toint32.h"
+#include "engine/calculator.h"
+#include "engine/toint32.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,5 +1,5 @@
 #pragma once
-#include "operators.h"
+#include "engine/operators.h"
 
 // The built-in functions: prefix operators of priority 9, one operand each
 // except pow. Angles are in radians.

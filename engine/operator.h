@@ -1,5 +1,5 @@
 #pragma once
-#include "token.h"
+#include "engine/token.h"
 
 template <class T>
 class Calculator;

@@ -1,7 +1,7 @@
-#include "operators.h"
+#include "engine/operators.h"
 
-#include "calculator.h"
-#include "toint32.h"
+#include "engine/calculator.h"
+#include "engine/toint32.h"
 
 #include <cmath>
 #include <cstdint>

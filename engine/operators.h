@@ -1,5 +1,5 @@
 #pragma once
-#include "operator.h"
+#include "engine/operator.h"
 
 // Each operator and function is its own class that answers with constants
 // except in compute; this keeps the thirty-one declarations to one line each.

@@ -1,6 +1,6 @@
-#include "calculator.h"
+#include "engine/calculator.h"
 
-#include "charclass.h"
+#include "engine/charclass.h"
 
 #include <cmath>
 #include <cstdint>

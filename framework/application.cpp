@@ -1,6 +1,6 @@
-#include "application.h"
+#include "framework/application.h"
 
-#include "framewnd.h"
+#include "framework/framewnd.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "archive.h"
+#include "framework/archive.h"
 
 #include <bit>
 #include <limits>

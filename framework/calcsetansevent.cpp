@@ -1,4 +1,4 @@
-#include "calcsetansevent.h"
+#include "framework/calcsetansevent.h"
 
 #include <QCoreApplication>
 #include <QPointer>

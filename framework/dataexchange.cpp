@@ -1,8 +1,8 @@
-#include "dataexchange.h"
+#include "framework/dataexchange.h"
 
-#include "codepage.h"
-#include "formatnumber.h"
-#include "messagebox.h"
+#include "framework/codepage.h"
+#include "engine/formatnumber.h"
+#include "framework/messagebox.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

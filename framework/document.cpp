@@ -1,8 +1,8 @@
-#include "document.h"
+#include "framework/document.h"
 
-#include "documentfile.h"
-#include "messagebox.h"
-#include "view.h"
+#include "framework/documentfile.h"
+#include "framework/messagebox.h"
+#include "framework/view.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,5 +1,5 @@
 #pragma once
-#include "commandtarget.h"
+#include "framework/commandtarget.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "documentfile.h"
+#include "framework/documentfile.h"
 
 #include <cerrno>
 #include <cstdint>

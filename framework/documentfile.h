@@ -1,5 +1,5 @@
 #pragma once
-#include "archive.h"
+#include "framework/archive.h"
 
 #include <functional>
 #include <string>

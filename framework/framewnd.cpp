@@ -1,8 +1,8 @@
-#include "framewnd.h"
+#include "framework/framewnd.h"
 
-#include "application.h"
-#include "document.h"
-#include "view.h"
+#include "framework/application.h"
+#include "framework/document.h"
+#include "framework/view.h"
 
 FrameWnd::FrameWnd() : QWidget(nullptr) {}
 

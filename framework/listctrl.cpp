@@ -1,6 +1,6 @@
-#include "listctrl.h"
+#include "framework/listctrl.h"
 
-#include "codepage.h"
+#include "framework/codepage.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "messagebox.h"
+#include "framework/messagebox.h"
 
-#include "resource.h"
-#include "stringtable.h"
+#include "res/resource.h"
+#include "res/stringtable.h"
 
 #include <QMessageBox>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "popupmenu.h"
+#include "framework/popupmenu.h"
 
-#include "menus.h"
+#include "res/menus.h"
 
 #include <QAction>
 #include <QMenu>

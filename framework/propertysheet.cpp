@@ -1,6 +1,6 @@
-#include "propertysheet.h"
+#include "framework/propertysheet.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

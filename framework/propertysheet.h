@@ -1,6 +1,6 @@
 #pragma once
-#include "dataexchange.h"
-#include "dialogtemplate.h"
+#include "framework/dataexchange.h"
+#include "framework/dialogtemplate.h"
 
 #include <QDialog>
 #include <QString>

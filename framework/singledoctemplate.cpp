@@ -1,8 +1,8 @@
-#include "singledoctemplate.h"
+#include "framework/singledoctemplate.h"
 
-#include "document.h"
-#include "framewnd.h"
-#include "view.h"
+#include "framework/document.h"
+#include "framework/framewnd.h"
+#include "framework/view.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "singleinstance.h"
+#include "framework/singleinstance.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "taskbarhint.h"
+#include "framework/taskbarhint.h"
 
 #include <QGuiApplication>
 #include <QWidget>

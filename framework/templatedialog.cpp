@@ -1,6 +1,6 @@
-#include "templatedialog.h"
+#include "framework/templatedialog.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 TemplateDialog::TemplateDialog(QWidget* parent, int width, int height)
     : QDialog(parent), DataExchangeHost(this), m_template(this, width, height)

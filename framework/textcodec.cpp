@@ -1,6 +1,6 @@
-#include "textcodec.h"
+#include "framework/textcodec.h"
 
-#include "codepage.h"
+#include "framework/codepage.h"
 
 QString fromCp932(std::string_view cp932)
 {

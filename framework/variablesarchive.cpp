@@ -1,4 +1,4 @@
-#include "variablesarchive.h"
+#include "framework/variablesarchive.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
-#include "archive.h"
-#include "calculator.h"
+#include "framework/archive.h"
+#include "engine/calculator.h"
 
 // Writes or reads the calculator's variables store in the layout of the data
 // file: a 32-bit count, then per entry the name (counted string), the value

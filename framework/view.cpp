@@ -1,6 +1,6 @@
-#include "view.h"
+#include "framework/view.h"
 
-#include "document.h"
+#include "framework/document.h"
 
 View::View(QWidget* parent) : QWidget(parent) {}
 

@@ -1,4 +1,4 @@
-#include "widthresizer.h"
+#include "framework/widthresizer.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to calculate in both modes with one calculator, so
 // that variables assigned by earlier inputs persist, as they do in the program.
 // The first byte picks the mode; the rest is the expression.
-#include "calculator.h"
+#include "engine/calculator.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "accelerators.h"
+#include "res/accelerators.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <array>
 

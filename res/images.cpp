@@ -1,6 +1,6 @@
-#include "images.h"
+#include "res/images.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 QIcon loadIcon(int iconId)
 {

@@ -1,7 +1,7 @@
-#include "menus.h"
+#include "res/menus.h"
 
-#include "resource.h"
-#include "stringtable.h"
+#include "res/resource.h"
+#include "res/stringtable.h"
 
 #include <QMenu>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "stringtable.h"
+#include "res/stringtable.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 QString loadString(int stringId)
 {

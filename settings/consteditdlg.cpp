@@ -1,7 +1,7 @@
-#include "consteditdlg.h"
+#include "settings/consteditdlg.h"
 
-#include "messagebox.h"
-#include "resource.h"
+#include "framework/messagebox.h"
+#include "res/resource.h"
 
 #include <QGroupBox>
 #include <QLabel>

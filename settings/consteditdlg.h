@@ -1,5 +1,5 @@
 #pragma once
-#include "templatedialog.h"
+#include "framework/templatedialog.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
-#include "constpage.h"
+#include "settings/constpage.h"
 
-#include "consteditdlg.h"
-#include "listctrl.h"
-#include "menus.h"
-#include "popupmenu.h"
-#include "resource.h"
-#include "valuetext.h"
+#include "settings/consteditdlg.h"
+#include "framework/listctrl.h"
+#include "res/menus.h"
+#include "framework/popupmenu.h"
+#include "res/resource.h"
+#include "settings/valuetext.h"
 
 #include <QMenu>
 #include <QPushButton>

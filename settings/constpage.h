@@ -1,6 +1,6 @@
 #pragma once
-#include "propertysheet.h"
-#include "variable.h"
+#include "framework/propertysheet.h"
+#include "engine/variable.h"
 
 #include <QPoint>
 

@@ -1,4 +1,4 @@
-#include "generalpage.h"
+#include "settings/generalpage.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,5 +1,5 @@
 #pragma once
-#include "propertysheet.h"
+#include "framework/propertysheet.h"
 
 class QCheckBox;
 

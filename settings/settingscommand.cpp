@@ -1,9 +1,9 @@
-#include "settingscommand.h"
+#include "settings/settingscommand.h"
 
-#include "constpage.h"
-#include "generalpage.h"
-#include "propertysheet.h"
-#include "resource.h"
+#include "settings/constpage.h"
+#include "settings/generalpage.h"
+#include "framework/propertysheet.h"
+#include "res/resource.h"
 
 bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, bool& noDisplay)
 {

@@ -1,6 +1,6 @@
-#include "valuetext.h"
+#include "settings/valuetext.h"
 
-#include "formatnumber.h"
+#include "engine/formatnumber.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
-#include "clipboardtext.h"
+#include "window/clipboardtext.h"
 
-#include "textcodec.h"
-#include "myexception.h"
+#include "framework/textcodec.h"
+#include "engine/myexception.h"
 
 #include <QMimeData>
 #include <new>

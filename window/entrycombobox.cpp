@@ -1,8 +1,8 @@
-#include "entrycombobox.h"
+#include "window/entrycombobox.h"
 
-#include "accelerators.h"
-#include "calcsetansevent.h"
-#include "tesselview.h"
+#include "res/accelerators.h"
+#include "framework/calcsetansevent.h"
+#include "window/tesselview.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "tesseldoc.h"
+#include "window/tesseldoc.h"
 
-#include "view.h"
+#include "framework/view.h"
 
 const char* const CTesselDoc::dataFileName = "Orrin.dat";
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "document.h"
+#include "framework/document.h"
 
 // The document: no data of its own. At start it loads the data file
 // "Orrin.dat" (from the current directory) into the view's calculator, and it

@@ -1,7 +1,7 @@
 #pragma once
-#include "calculator.h"
-#include "entrycombobox.h"
-#include "view.h"
+#include "engine/calculator.h"
+#include "window/entrycombobox.h"
+#include "framework/view.h"
 
 #include <QLabel>
 #include <QLineEdit>

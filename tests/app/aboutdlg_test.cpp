@@ -1,6 +1,6 @@
-#include "aboutdlg.h"
-#include "dialogtemplate.h"
-#include "resource.h"
+#include "app/aboutdlg.h"
+#include "framework/dialogtemplate.h"
+#include "res/resource.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "orrincalc.h"
+#include "cli/orrincalc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "globalhotkey.h"
+#include "framework/globalhotkey.h"
 
 #include <QGuiApplication>
 #include <QProcess>

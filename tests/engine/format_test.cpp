@@ -1,4 +1,4 @@
-#include "formatnumber.h"
+#include "engine/formatnumber.h"
 
 #include <gtest/gtest.h>
 

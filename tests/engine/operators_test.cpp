@@ -1,6 +1,6 @@
-#include "test_support.h"
+#include "tests/engine/test_support.h"
 
-#include "toint32.h"
+#include "engine/toint32.h"
 
 #include <cmath>
 #include <limits>

@@ -1,5 +1,5 @@
 #pragma once
-#include "calculator.h"
+#include "engine/calculator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "archive.h"
-#include "bytes.h"
-#include "casename.h"
+#include "framework/archive.h"
+#include "tests/framework/bytes.h"
+#include "tests/framework/casename.h"
 
 #include <gtest/gtest.h>
 

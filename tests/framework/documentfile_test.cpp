@@ -1,7 +1,7 @@
-#include "documentfile.h"
-#include "variablesarchive.h"
-#include "bytes.h"
-#include "casename.h"
+#include "framework/documentfile.h"
+#include "framework/variablesarchive.h"
+#include "tests/framework/bytes.h"
+#include "tests/framework/casename.h"
 
 #include <gtest/gtest.h>
 

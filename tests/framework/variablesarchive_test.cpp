@@ -1,6 +1,6 @@
-#include "variablesarchive.h"
-#include "bytes.h"
-#include "casename.h"
+#include "framework/variablesarchive.h"
+#include "tests/framework/bytes.h"
+#include "tests/framework/casename.h"
 
 #include <gtest/gtest.h>
 

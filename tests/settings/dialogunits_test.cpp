@@ -1,4 +1,4 @@
-#include "dialogtemplate.h"
+#include "framework/dialogtemplate.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,11 +1,11 @@
 // Shows the settings dialogs with a few constants, for looking at their
 // layout: settings_preview general|constants|edit
-#include "calculator.h"
-#include "codepage.h"
-#include "consteditdlg.h"
-#include "constpage.h"
-#include "generalpage.h"
-#include "propertysheet.h"
+#include "engine/calculator.h"
+#include "framework/codepage.h"
+#include "settings/consteditdlg.h"
+#include "settings/constpage.h"
+#include "settings/generalpage.h"
+#include "framework/propertysheet.h"
 
 #include <QApplication>
 #include <QString>

@@ -1,10 +1,10 @@
 #pragma once
-#include "mainframe.h"
-#include "messagebox.h"
-#include "profile.h"
-#include "resource.h"
-#include "tesselapp.h"
-#include "tesselview.h"
+#include "app/mainframe.h"
+#include "framework/messagebox.h"
+#include "framework/profile.h"
+#include "res/resource.h"
+#include "app/tesselapp.h"
+#include "window/tesselview.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "clipboardtext.h"
-#include "myexception.h"
-#include "orrinharness.h"
-#include "popupmenu.h"
-#include "resource.h"
+#include "window/clipboardtext.h"
+#include "engine/myexception.h"
+#include "tests/window/orrinharness.h"
+#include "framework/popupmenu.h"
+#include "res/resource.h"
 
 #include <QAction>
 #include <QClipboard>
