@@ -2,6 +2,7 @@
 
 #include "res/images.h"
 #include "res/resource.h"
+#include "orrin/version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -44,7 +45,7 @@ void CAboutDlg::createControls()
     layout.place(icon, 11, 17, 20, 20);
     icon->resize(kIconPixels, kIconPixels);
 
-    layout.place(createText(this, QStringLiteral("Orrin Version 1.1"), "versionLabel"), 40, 10, 119, 8);
+    layout.place(createText(this, QStringLiteral("Orrin Version " ORRIN_VERSION), "versionLabel"), 40, 10, 119, 8);
     layout.place(createText(this, QStringLiteral("常駐型の関数電卓（Linux 版）"), "descriptionLabel"), 40, 25, 137, 8);
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);

@@ -55,7 +55,7 @@ bool CMainFrame::PreCreateWindow(CreateStruct& cs)
 {
     cs.flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
     if (const CTesselApp* app = theApp()) {
-        cs.rect = QRect(app->m_nWindowX, app->m_nWindowY, app->m_nWindowWidth, app->m_nWindowHeight);
+        cs.rect = app->windowRect();
     }
     return FrameWnd::PreCreateWindow(cs);
 }
@@ -88,20 +88,20 @@ void CMainFrame::createAccelerators()
 
 void CMainFrame::createTrayIcon()
 {
-    auto* trayIcon = new QSystemTrayIcon(loadIcon(res::IDI_MAINFRAME), this);
-    trayIcon->setObjectName(QStringLiteral("trayIcon"));
-    trayIcon->setToolTip(QStringLiteral("Tessel"));
+    m_trayIcon = new QSystemTrayIcon(loadIcon(res::IDI_MAINFRAME), this);
+    m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
+    m_trayIcon->setToolTip(QStringLiteral("Tessel"));
     // Queued, as the tray's notifications are posted: the exit command hides
     // the icon, which must not happen inside the icon's own event handler.
-    connect(trayIcon, &QSystemTrayIcon::activated, this, &CMainFrame::OnTrayNotify, Qt::QueuedConnection);
-    trayIcon->show();
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &CMainFrame::OnTrayNotify, Qt::QueuedConnection);
+    m_trayIcon->show();
 }
 
 void CMainFrame::OnDestroy()
 {
     FrameWnd::OnDestroy();
-    if (auto* trayIcon = findChild<QSystemTrayIcon*>(QStringLiteral("trayIcon")))
-        trayIcon->hide();
+    if (m_trayIcon)
+        m_trayIcon->hide();
 }
 
 void CMainFrame::OnTrayNotify(QSystemTrayIcon::ActivationReason reason)

@@ -33,4 +33,6 @@ private:
     void createAccelerators();
     void createTrayIcon();
     void showTrayMenu();
+
+    QSystemTrayIcon* m_trayIcon = nullptr;  // a child: goes with the frame
 };

@@ -4,20 +4,27 @@
 #include "app/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/profilesection.h"
-#include "res/resource.h"
 #include "framework/singledoctemplate.h"
+#include "orrin/version.h"
+#include "res/resource.h"
 #include "res/stringtable.h"
+#include "settings/settingscommand.h"
 #include "window/tesseldoc.h"
 #include "window/tesselview.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QKeySequence>
+#include <utility>
 
 namespace {
 
 // Stands in for the Windows dialog font "ＭＳ Ｐゴシック" at 9 points.
 const char* const uiFontFamily = "IPAPGothic";
 constexpr int uiFontPointSize = 9;
+
+// Ctrl+Shift+C in any application evaluates the clipboard.
+const QKeyCombination clipboardHotKey(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_C);
 
 }  // namespace
 
@@ -59,16 +66,23 @@ bool CTesselApp::InitInstance()
     if (!QApplication::instance())
         m_qtApp = std::make_unique<QApplication>(m_argc, m_argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setOrganizationName(QStringLiteral("Velnor"));
-    QApplication::setApplicationName(loadString(res::AFX_IDS_APP_TITLE));
-    QApplication::setApplicationVersion(QString::fromLatin1(productVersion));
+    setIdentity();
+    // Also the font of the dialogs laid out from templates.
     QApplication::setFont(QFont(QString::fromLatin1(uiFontFamily), uiFontPointSize));
 
     m_pDocTemplate = std::make_unique<SingleDocTemplate>(
         res::IDR_MAINFRAME,
         [] { return std::make_unique<CTesselDoc>(); },
         [] { return std::make_unique<CMainFrame>(); },
-        [](FrameWnd& frame) { return new CTesselView(&frame); });
+        [this](FrameWnd& frame) {
+            ViewHost host;
+            host.hotKey = QKeySequence(clipboardHotKey);
+            host.editSettings = [this](QWidget* owner, Calculator<double>& calculator) {
+                editSettings(owner, calculator);
+            };
+            host.profileDeleted = [this] { SetSaveSettings(false); };
+            return new CTesselView(&frame, std::move(host));
+        });
 
     // The command line holds nothing for the program beyond Qt's own options,
     // which QApplication has taken; the data file is always "Orrin.dat".
@@ -82,6 +96,20 @@ bool CTesselApp::InitInstance()
     if (!m_bNoDisplay)
         frame->activateWindow();
     return true;
+}
+
+void CTesselApp::setIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Velnor"));
+    QCoreApplication::setApplicationName(loadString(res::AFX_IDS_APP_TITLE));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORRIN_VERSION));
+}
+
+void CTesselApp::editSettings(QWidget* owner, Calculator<double>& calculator)
+{
+    bool noDisplay = m_bNoDisplay;
+    if (runSettingsSheet(owner, calculator, noDisplay))
+        m_bNoDisplay = noDisplay;
 }
 
 bool CTesselApp::ProcessShellCommand()

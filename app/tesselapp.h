@@ -1,10 +1,13 @@
 #pragma once
+#include "engine/calculator.h"
 #include "framework/application.h"
 #include "framework/singleinstance.h"
 
+#include <QRect>
 #include <memory>
 
 class QApplication;
+class QWidget;
 class SingleDocTemplate;
 
 // The application object: starts the program (one instance per user), holds
@@ -32,8 +35,22 @@ public:
     void LoadSettings();
     void SaveSettings();
 
+    // The window rectangle as stored in (or to be written to) the profile.
+    QRect windowRect() const { return QRect(m_nWindowX, m_nWindowY, m_nWindowWidth, m_nWindowHeight); }
+    bool noDisplay() const { return m_bNoDisplay; }
+
     // The default outer height: the sizing border above and below the box.
     static int defaultWindowHeight();
+
+    // Names the program to Qt: the profile's place and message box titles follow.
+    static void setIdentity();
+    // The name of the lock that keeps a user's second instance from starting.
+    static constexpr char instanceLockName[] = "Tessel";
+
+private:
+    void createCommandMap();
+    bool ProcessShellCommand();
+    void editSettings(QWidget* owner, Calculator<double>& calculator);
 
     bool m_bSaveSettings = true;
     bool m_bNoDisplay = false;
@@ -41,11 +58,7 @@ public:
     int m_nWindowY = 0;
     int m_nWindowWidth = 0;
     int m_nWindowHeight = 0;
-    SingleInstanceLock m_hMutex;
-
-private:
-    void createCommandMap();
-    bool ProcessShellCommand();
+    SingleInstanceLock m_hMutex{instanceLockName};
 
     int& m_argc;
     char** m_argv;

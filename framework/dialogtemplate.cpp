@@ -1,5 +1,6 @@
 #include "framework/dialogtemplate.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QWidget>
 
@@ -18,7 +19,7 @@ int mulDiv(int number, int numerator, int denominator)
 
 QFont dialogTemplateFont()
 {
-    QFont font(QStringLiteral("IPAPGothic"), 9);
+    QFont font = QApplication::font();
     font.setStyleHint(QFont::SansSerif);
     return font;
 }

@@ -16,7 +16,7 @@ struct DialogBaseUnits {
     int height = 0;
 };
 
-// The templates' font: IPAPGothic, 9 points.
+// The templates' font: the application's font.
 QFont dialogTemplateFont();
 
 // The width is the mean advance of the 52 Latin letters, rounded; the

@@ -1,5 +1,6 @@
 #include "framework/globalhotkey.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QtGui/qguiapplication_platform.h>
@@ -10,14 +11,12 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
 
-constexpr xcb_keysym_t keysymLowerC = 0x0063;
-constexpr xcb_keysym_t keysymUpperC = 0x0043;
 constexpr xcb_keysym_t keysymNumLock = 0xff7f;
-constexpr uint16_t hotKeyModifiers = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT;
 constexpr uint16_t allModifierBits = 0xff;
 
 template <typename Reply>
@@ -35,7 +34,7 @@ xcb_connection_t* x11Connection()
     return app ? app->connection() : nullptr;
 }
 
-// The keyboard's keycode-to-keysym table, read once per registration.
+// The keyboard's keycode-to-keysym table, as it was when read.
 class KeyboardMap {
 public:
     explicit KeyboardMap(xcb_connection_t* connection)
@@ -104,94 +103,185 @@ bool grabChecked(xcb_connection_t* connection, xcb_window_t root, uint16_t modif
     return !error;
 }
 
-} // namespace
+// The keysyms of a Qt key, unshifted and shifted (the same for keys without
+// case); none for keys that X11 has no symbol for.
+std::optional<std::pair<xcb_keysym_t, xcb_keysym_t>> keysymsOf(int key)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return std::pair<xcb_keysym_t, xcb_keysym_t>(key + 0x20, key);
+    if (key >= Qt::Key_Space && key <= Qt::Key_ydiaeresis)
+        return std::pair<xcb_keysym_t, xcb_keysym_t>(key, key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35) {
+        const auto sym = static_cast<xcb_keysym_t>(0xffbe + (key - Qt::Key_F1));
+        return std::pair(sym, sym);
+    }
+    static constexpr std::pair<int, xcb_keysym_t> named[] = {
+        {Qt::Key_Escape, 0xff1b}, {Qt::Key_Tab, 0xff09},      {Qt::Key_Backspace, 0xff08},
+        {Qt::Key_Return, 0xff0d}, {Qt::Key_Enter, 0xff8d},    {Qt::Key_Insert, 0xff63},
+        {Qt::Key_Delete, 0xffff}, {Qt::Key_Pause, 0xff13},    {Qt::Key_Print, 0xff61},
+        {Qt::Key_Home, 0xff50},   {Qt::Key_End, 0xff57},      {Qt::Key_Left, 0xff51},
+        {Qt::Key_Up, 0xff52},     {Qt::Key_Right, 0xff53},    {Qt::Key_Down, 0xff54},
+        {Qt::Key_PageUp, 0xff55}, {Qt::Key_PageDown, 0xff56},
+    };
+    for (const auto& [qtKey, sym] : named) {
+        if (qtKey == key)
+            return std::pair(sym, sym);
+    }
+    return std::nullopt;
+}
 
-struct GlobalHotKey::Grab {
+// X11's modifier bits for Qt's; Meta is the Super key, which X11 puts on Mod4.
+uint16_t modifierBitsOf(Qt::KeyboardModifiers modifiers)
+{
+    uint16_t bits = 0;
+    if (modifiers & Qt::ShiftModifier)
+        bits |= XCB_MOD_MASK_SHIFT;
+    if (modifiers & Qt::ControlModifier)
+        bits |= XCB_MOD_MASK_CONTROL;
+    if (modifiers & Qt::AltModifier)
+        bits |= XCB_MOD_MASK_1;
+    if (modifiers & Qt::MetaModifier)
+        bits |= XCB_MOD_MASK_4;
+    return bits;
+}
+
+// The key taken from the X server: one keycode with its modifiers, grabbed
+// once for each state of NumLock and CapsLock.
+struct Grab {
     xcb_connection_t* connection = nullptr;
     xcb_window_t root = XCB_NONE;
     xcb_keycode_t key = 0;
+    uint16_t modifiers = 0;
     uint16_t ignoredLocks = 0;  // NumLock and CapsLock: held or not, the hot key fires
     std::vector<uint16_t> taken;  // modifier sets grabbed so far
 
     bool matches(const xcb_key_press_event_t& event) const
     {
         const uint16_t held = event.state & allModifierBits & static_cast<uint16_t>(~ignoredLocks);
-        return event.detail == key && event.root == root && held == hotKeyModifiers;
+        return event.detail == key && event.root == root && held == modifiers;
     }
 
-    void release() const
+    void release()
     {
-        for (uint16_t modifiers : taken)
-            xcb_ungrab_key(connection, key, root, modifiers);
+        for (uint16_t variant : taken)
+            xcb_ungrab_key(connection, key, root, variant);
+        taken.clear();
         xcb_flush(connection);
     }
 };
 
-GlobalHotKey::GlobalHotKey(QObject* parent)
-    : QObject(parent)
-{
-}
-
-GlobalHotKey::~GlobalHotKey()
-{
-    if (!m_grab)
-        return;
-    if (QCoreApplication* app = QCoreApplication::instance())
-        app->removeNativeEventFilter(this);
-    // Once the application has closed its connection the server has dropped the grabs already.
-    if (x11Connection() == m_grab->connection)
-        m_grab->release();
-}
-
-bool GlobalHotKey::registerHotKey()
-{
-    if (m_tried)
-        return m_grab != nullptr;
-    m_tried = true;
-
-    xcb_connection_t* connection = x11Connection();
-    if (!connection)
-        return false;
-    const KeyboardMap keyboard(connection);
-    const std::vector<xcb_keycode_t> keys = keyboard.keycodesFor(keysymLowerC, keysymUpperC);
-    if (keys.empty())
-        return false;
-
-    auto grab = std::make_unique<Grab>();
-    grab->connection = connection;
-    grab->root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    grab->key = keys.front();
-    const uint16_t numLock = numLockMask(connection, keyboard);
-    grab->ignoredLocks = static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK);
-
-    for (uint16_t locks : {uint16_t{0}, numLock, uint16_t{XCB_MOD_MASK_LOCK},
-                           static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK)}) {
-        const auto modifiers = static_cast<uint16_t>(hotKeyModifiers | locks);
-        if (std::find(grab->taken.begin(), grab->taken.end(), modifiers) != grab->taken.end())
-            continue;  // no NumLock modifier on this keyboard: the variants coincide
-        if (!grabChecked(connection, grab->root, modifiers, grab->key)) {
-            grab->release();
-            return false;
-        }
-        grab->taken.push_back(modifiers);
+class X11GlobalHotKey : public GlobalHotKey, public QAbstractNativeEventFilter {
+public:
+    explicit X11GlobalHotKey(QObject* parent) : GlobalHotKey(parent)
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
     }
 
-    m_grab = std::move(grab);
-    QCoreApplication::instance()->installNativeEventFilter(this);
-    return true;
-}
+    ~X11GlobalHotKey() override
+    {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            app->removeNativeEventFilter(this);
+        // Once the application has closed its connection the server has dropped the grabs already.
+        if (m_grab && x11Connection() == m_grab->connection)
+            m_grab->release();
+    }
 
-bool GlobalHotKey::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/)
+    void setKey(const QKeySequence& key) override
+    {
+        release();
+        rememberKey(key);
+        setState(key.isEmpty() ? State::Unbound : grab());
+    }
+
+    bool worksEverywhere() const override
+    {
+        // Under a Wayland compositor the grab only sees keys meant for X clients.
+        return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        const uint8_t type = event->response_type & ~0x80;
+        if (type == XCB_MAPPING_NOTIFY) {
+            const auto* mapping = reinterpret_cast<const xcb_mapping_notify_event_t*>(event);
+            // The key may sit on another keycode now, or NumLock on another
+            // modifier: the grab is taken again, after Qt has seen the event too.
+            if (mapping->request != XCB_MAPPING_POINTER && state() == State::Bound)
+                QMetaObject::invokeMethod(this, [this] { regrab(); }, Qt::QueuedConnection);
+            return false;
+        }
+        if (type != XCB_KEY_PRESS || !m_grab)
+            return false;
+        if (!m_grab->matches(*reinterpret_cast<const xcb_key_press_event_t*>(event)))
+            return false;
+        // Queued like any other input, so the receiver may use the clipboard,
+        // which waits on the X connection, outside of event dispatch.
+        QMetaObject::invokeMethod(this, &GlobalHotKey::activated, Qt::QueuedConnection);
+        return true;
+    }
+
+private:
+    void release()
+    {
+        if (m_grab && x11Connection() == m_grab->connection)
+            m_grab->release();
+        m_grab.reset();
+    }
+
+    void regrab()
+    {
+        if (state() != State::Bound)
+            return;
+        release();
+        setState(grab());
+    }
+
+    State grab()
+    {
+        xcb_connection_t* connection = x11Connection();
+        const QKeyCombination combination = key()[0];
+        const auto syms = keysymsOf(combination.key());
+        if (!connection || !syms)
+            return State::Unavailable;
+        const KeyboardMap keyboard(connection);
+        const std::vector<xcb_keycode_t> keys = keyboard.keycodesFor(syms->first, syms->second);
+        if (keys.empty())
+            return State::Unavailable;
+
+        auto grab = std::make_unique<Grab>();
+        grab->connection = connection;
+        grab->root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        grab->key = keys.front();
+        grab->modifiers = modifierBitsOf(combination.keyboardModifiers());
+        const uint16_t numLock = numLockMask(connection, keyboard);
+        grab->ignoredLocks = static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK);
+
+        for (uint16_t locks : {uint16_t{0}, numLock, uint16_t{XCB_MOD_MASK_LOCK},
+                               static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK)}) {
+            const auto modifiers = static_cast<uint16_t>(grab->modifiers | locks);
+            if (std::find(grab->taken.begin(), grab->taken.end(), modifiers) != grab->taken.end())
+                continue;  // no NumLock modifier on this keyboard: the variants coincide
+            if (!grabChecked(connection, grab->root, modifiers, grab->key)) {
+                grab->release();
+                return State::Taken;
+            }
+            grab->taken.push_back(modifiers);
+        }
+        m_grab = std::move(grab);
+        return State::Bound;
+    }
+
+    std::unique_ptr<Grab> m_grab;
+};
+
+}  // namespace
+
+std::unique_ptr<GlobalHotKey> createX11GlobalHotKey(QObject* parent);
+
+std::unique_ptr<GlobalHotKey> createX11GlobalHotKey(QObject* parent)
 {
-    if (!m_grab || eventType != "xcb_generic_event_t")
-        return false;
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & ~0x80) != XCB_KEY_PRESS)
-        return false;
-    if (!m_grab->matches(*reinterpret_cast<const xcb_key_press_event_t*>(event)))
-        return false;
-    // Queued like any other input, so the receiver may use the clipboard,
-    // which waits on the X connection, outside of event dispatch.
-    QMetaObject::invokeMethod(this, &GlobalHotKey::activated, Qt::QueuedConnection);
-    return true;
+    return std::make_unique<X11GlobalHotKey>(parent);
 }

@@ -1,8 +1,8 @@
 #include "framework/messagebox.h"
 
 #include "res/resource.h"
-#include "res/stringtable.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <utility>
 
@@ -31,7 +31,7 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
 
 QString messageBoxTitle()
 {
-    return loadString(res::AFX_IDS_APP_TITLE);
+    return QCoreApplication::applicationName();
 }
 
 int showMessageBox(QWidget* parent, const QString& text, MessageButtons buttons, MessageIcon icon)

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The program's message box: the text under the title "Orrin", with the given
+// The program's message box: the text under the application's name, with the given
 // buttons. Returns the button pressed as res::IDOK or res::IDCANCEL (a box with
 // only OK returns res::IDOK; closing a box with Escape or its close button
 // counts as Cancel when there is one).
@@ -33,5 +33,5 @@ private:
     MessageBoxHook m_previous;
 };
 
-// The title every box carries.
+// The title every box carries: the application's name.
 QString messageBoxTitle();

@@ -1,7 +1,5 @@
 #include "framework/popupmenu.h"
 
-#include "res/menus.h"
-
 #include <QAction>
 #include <QMenu>
 #include <QMouseEvent>
@@ -28,6 +26,11 @@ protected:
         }
     }
 };
+
+int commandOf(const QAction* action)
+{
+    return action ? action->data().toInt() : 0;
+}
 
 PopupMenuHook& currentHook()
 {

@@ -4,7 +4,7 @@
 
 class QMenu;
 
-// Shows menu modally at the screen position pos with the item of command
+// Shows menu, whose items carry their command ids as data(), modally at the screen position pos with the item of command
 // defaultId in bold (0: none), items for which isEnabled is false greyed out,
 // and returns the command chosen, or 0 when the menu was dismissed. Only the
 // left mouse button chooses an item.

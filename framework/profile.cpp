@@ -1,5 +1,6 @@
 #include "framework/profile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 
@@ -7,8 +8,8 @@ namespace {
 
 QSettings openProfile()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velnor"),
-                     QStringLiteral("Orrin"));
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+                     QCoreApplication::applicationName());
 }
 
 QString key(const QString& section, const QString& entry)

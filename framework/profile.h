@@ -2,9 +2,9 @@
 #include <QString>
 #include <QStringList>
 
-// The per-user profile: QSettings in the native format for the user, company
-// "Velnor" and application "Orrin" (on Linux Velnor/Orrin.conf under
-// $XDG_CONFIG_HOME). Values live in sections; integers are stored as
+// The per-user profile: QSettings in the native format for the user, under
+// the application's organization and name (on Linux
+// <organization>/<name>.conf under $XDG_CONFIG_HOME). Values live in sections; integers are stored as
 // integers. Write results report whether the store accepted the value.
 int getProfileInt(const QString& section, const QString& entry, int defaultValue);
 QString getProfileString(const QString& section, const QString& entry, const QString& defaultValue);

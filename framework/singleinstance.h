@@ -1,14 +1,15 @@
 #pragma once
 #include <string>
+#include <utility>
 
-// A per-user marker that this program runs: an exclusive flock() on the file
-// "Tessel.lock" in $XDG_RUNTIME_DIR (or, without it, in the temporary
+// A per-user marker that a program runs: an exclusive flock() on the file
+// "<name>.lock" in $XDG_RUNTIME_DIR (or, without it, in the temporary
 // directory under a name holding the user id). The lock belongs to the open
 // file, so it disappears with the process however that ends, and a crash never
 // blocks the next start.
 class SingleInstanceLock {
 public:
-    SingleInstanceLock() = default;
+    explicit SingleInstanceLock(std::string name) : m_name(std::move(name)) {}
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
@@ -19,8 +20,9 @@ public:
     bool tryLock();
 
     // The path used; exposed for tests.
-    static std::string lockFilePath();
+    std::string lockFilePath() const;
 
 private:
+    std::string m_name;
     int m_fd = -1;
 };

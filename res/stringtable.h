@@ -5,6 +5,3 @@
 // profile path and the title of every message box) and the status texts of
 // menu commands. An id without a string gives the empty text.
 QString loadString(int stringId);
-
-// The version record.
-inline constexpr char productVersion[] = "1.1";

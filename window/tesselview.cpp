@@ -12,8 +12,6 @@
 #include "framework/popupmenu.h"
 #include "framework/profile.h"
 #include "res/resource.h"
-#include "settings/settingscommand.h"
-#include "app/tesselapp.h"
 #include "window/tesseldoc.h"
 #include "framework/textcodec.h"
 #include "framework/variablesarchive.h"
@@ -24,6 +22,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -37,9 +36,11 @@ QWidget* mainWindow()
 
 }  // namespace
 
-CTesselView::CTesselView(QWidget* parent) : View(parent), m_entryBox(this), m_grip(this)
+CTesselView::CTesselView(QWidget* parent, ViewHost host)
+    : View(parent), m_entryBox(this), m_grip(this), m_host(std::move(host))
 {
     setObjectName(QStringLiteral("tesselView"));
+    m_entryBox.setObjectName(QStringLiteral("entryBox"));
     m_entryBox.m_pView = this;
     m_grip.setObjectName(QStringLiteral("grip"));
     m_grip.setPixmap(loadBitmap(res::IDB_GRIP));
@@ -76,9 +77,11 @@ void CTesselView::OnInitialUpdate()
     View::OnInitialUpdate();
     m_hUndoTarget = m_entryBox.lineEdit();
     layoutControls();
-    auto* hotKey = new GlobalHotKey(this);
+    if (m_host.hotKey.isEmpty())
+        return;
+    GlobalHotKey* hotKey = GlobalHotKey::create(this).release();  // owned by the view as its child
     connect(hotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
-    hotKey->registerHotKey();
+    hotKey->setKey(m_host.hotKey);
 }
 
 void CTesselView::Serialize(Archive& archive)
@@ -225,11 +228,9 @@ void CTesselView::OnRestore()
 
 void CTesselView::OnSettings()
 {
-    CTesselApp* app = theApp();
-    bool noDisplay = app ? app->m_bNoDisplay : false;
     // Owned by the strip, so that the always-on-top strip never covers it.
-    if (runSettingsSheet(mainWindow(), m_calculator, noDisplay) && app)
-        app->m_bNoDisplay = noDisplay;
+    if (m_host.editSettings)
+        m_host.editSettings(mainWindow(), m_calculator);
     if (Document* document = GetDocument())
         document->OnSaveDocument(CTesselDoc::dataFileName);
 }
@@ -239,8 +240,8 @@ void CTesselView::OnDeleteRegistry()
     if (showMessageBox(this, QStringLiteral("レジストリを削除してよろしいですか。"),
                        MessageButtons::OkCancel) != res::IDOK)
         return;
-    if (CTesselApp* app = theApp())
-        app->SetSaveSettings(false);
+    if (m_host.profileDeleted)
+        m_host.profileDeleted();
     deleteProfileSections({QStringLiteral("Settings"), QStringLiteral("WindowPosition")});
 }
 

@@ -3,13 +3,25 @@
 #include "window/entrycombobox.h"
 #include "framework/view.h"
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
 #include <QPointer>
+#include <functional>
 #include <string>
 
 class ClipboardText;
+
+// What the view needs of the program around it; the application fills it in.
+struct ViewHost {
+    // The clipboard hot key, taken in every application (empty: none).
+    QKeySequence hotKey;
+    // Opens the settings over `owner` for the calculator's store.
+    std::function<void(QWidget* owner, Calculator<double>& calculator)> editSettings;
+    // The stored settings have been deleted: none are to be written at exit.
+    std::function<void()> profileDeleted;
+};
 
 // The expression window: the grip at the left and the entry box beside it.
 // It owns the program's calculator. Enter in the box posts an evaluation
@@ -20,7 +32,7 @@ class ClipboardText;
 class CTesselView : public View {
     Q_OBJECT
 public:
-    explicit CTesselView(QWidget* parent = nullptr);
+    explicit CTesselView(QWidget* parent = nullptr, ViewHost host = {});
     ~CTesselView() override;
 
     void OnInitialUpdate() override;
@@ -44,13 +56,9 @@ public:
     void OnSettings();
     void OnDeleteRegistry();
 
-    CEntryComboBox m_entryBox;
-    QLabel m_grip;
-    std::string m_strEntry;
-    Calculator<double> m_calculator;
-    bool m_bDrag = false;
-    QPointer<QLineEdit> m_hUndoTarget;
-    QPoint m_ptDrag;
+    // The entry text as last taken from the box, in 8-bit text.
+    const std::string& entryText() const { return m_strEntry; }
+    const Calculator<double>& calculator() const { return m_calculator; }
 
     // The longest entry text accepted without a warning, in bytes of 8-bit text.
     static constexpr std::size_t maxEntryLength = 255;
@@ -68,6 +76,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    CEntryComboBox m_entryBox;
+    QLabel m_grip;
+    std::string m_strEntry;
+    Calculator<double> m_calculator;
+    bool m_bDrag = false;
+    QPointer<QLineEdit> m_hUndoTarget;
+    QPoint m_ptDrag;
+    ViewHost m_host;
+
     void createCommandMap();
     void layoutControls();
     void selectEntryOrSetText();

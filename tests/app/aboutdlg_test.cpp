@@ -1,5 +1,6 @@
 #include "app/aboutdlg.h"
 #include "framework/dialogtemplate.h"
+#include "orrin/version.h"
 #include "res/resource.h"
 
 #include <QApplication>
@@ -60,7 +61,7 @@ void AboutDlgTest::texts_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("text");
-    QTest::newRow("version") << "versionLabel" << "Orrin Version 1.1";
+    QTest::newRow("version") << "versionLabel" << "Orrin Version " ORRIN_VERSION;
     QTest::newRow("description") << "descriptionLabel" << "常駐型の関数電卓（Linux 版）";
     QTest::newRow("ok") << "okButton" << "OK";
 }

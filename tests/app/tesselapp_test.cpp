@@ -360,7 +360,7 @@ private slots:
         for (const QString& message : std::as_const(harness.messages))
             QVERIFY2(message.contains(QStringLiteral("Orrin.dat")), qPrintable(message));
 
-        CEntryComboBox& box = harness.view()->m_entryBox;
+        CEntryComboBox& box = *harness.entryBox();
         box.setEditText(expression);
         QTest::keyClick(&box, Qt::Key_Return);
         QCoreApplication::sendPostedEvents();
@@ -387,8 +387,8 @@ private slots:
         OrrinHarness harness;
         QVERIFY(harness.start());
         CTesselView* view = harness.view();
-        view->m_entryBox.setEditText(QStringLiteral("x=1.5"));
-        QTest::keyClick(&view->m_entryBox, Qt::Key_Return);
+        harness.entryBox()->setEditText(QStringLiteral("x=1.5"));
+        QTest::keyClick(harness.entryBox(), Qt::Key_Return);
         QCoreApplication::sendPostedEvents();
 
         QCOMPARE(view->GetDocument()->OnSaveDocument(path.toStdString()), saved);
@@ -528,9 +528,9 @@ private slots:
 
     void secondInstanceEndsWithStatusZero()
     {
-        SingleInstanceLock running;
+        SingleInstanceLock running(CTesselApp::instanceLockName);
         QVERIFY(running.tryLock());
-        SingleInstanceLock second;
+        SingleInstanceLock second(CTesselApp::instanceLockName);
         QVERIFY(!second.tryLock());
 
         OrrinHarness harness;
@@ -542,16 +542,16 @@ private slots:
     void lockIsFreeAfterHolderEnds()
     {
         {
-            SingleInstanceLock first;
+            SingleInstanceLock first(CTesselApp::instanceLockName);
             QVERIFY(first.tryLock());
         }
-        SingleInstanceLock next;
+        SingleInstanceLock next(CTesselApp::instanceLockName);
         QVERIFY(next.tryLock());
     }
 
     void lockFilePlantedByAnotherUserIsIgnored()
     {
-        const QByteArray path = QByteArray::fromStdString(SingleInstanceLock::lockFilePath());
+        const QByteArray path = QByteArray::fromStdString(SingleInstanceLock(CTesselApp::instanceLockName).lockFilePath());
         const int planted = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         QVERIFY(planted >= 0);
         const uid_t otherUser = ::getuid() == 0 ? 65534 : 0;
@@ -562,7 +562,7 @@ private slots:
         }
         QCOMPARE(::flock(planted, LOCK_EX | LOCK_NB), 0);
 
-        SingleInstanceLock mine;
+        SingleInstanceLock mine(CTesselApp::instanceLockName);
         QVERIFY(mine.tryLock());
 
         ::close(planted);

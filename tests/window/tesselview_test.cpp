@@ -39,6 +39,8 @@ private:
     CTesselView* m_view = nullptr;
     CEntryComboBox* m_box = nullptr;
 
+    QLabel* grip() const { return m_view->findChild<QLabel*>(QStringLiteral("grip")); }
+
     void typeAndPress(const QString& text, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         m_box->setEditText(QString());
@@ -55,7 +57,7 @@ private slots:
         QVERIFY(m_harness->start());
         m_view = m_harness->view();
         QVERIFY(m_view);
-        m_box = &m_view->m_entryBox;
+        m_box = m_harness->entryBox();
         m_harness->frame()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_harness->frame()));
         m_box->setFocus();
@@ -219,7 +221,7 @@ private slots:
         QCoreApplication::sendEvent(m_box, &press);
         QCoreApplication::sendPostedEvents();
         QCOMPARE(m_box->currentText(), after);
-        QCOMPARE(m_view->m_strEntry, after.toStdString());
+        QCOMPARE(m_view->entryText(), after.toStdString());
         QCOMPARE(m_box->count(), 0);
     }
 
@@ -321,7 +323,7 @@ private slots:
         m_view->OnHotKey();
         m_view->OnHotKey();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("6"));
-        QCOMPARE(m_view->m_calculator.variables.at("x").value, 6.0);
+        QCOMPARE(m_view->calculator().variables.at("x").value, 6.0);
     }
 
     void hotKeyWithoutMemoryKeepsClipboardAndRuns()
@@ -422,7 +424,7 @@ private slots:
         else
             QTest::keyClick(m_box, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(m_box->currentText(), after);
-        QCOMPARE(m_view->m_strEntry, after.toStdString());
+        QCOMPARE(m_view->entryText(), after.toStdString());
 
         QTest::keyClick(m_box, Qt::Key_Return);
         QCoreApplication::sendPostedEvents();
@@ -469,7 +471,7 @@ private slots:
         const int border = CMainFrame::border;
         QCOMPARE(m_view->geometry(), QRect(border, border, frameWidth - 2 * border, 30 - 2 * border));
         QCOMPARE(m_box->geometry(), QRect(19, 0, m_view->width() - 19, m_view->height()));
-        QCOMPARE(m_view->m_grip.geometry(), QRect(0, 0, 19, 19));
+        QCOMPARE(grip()->geometry(), QRect(0, 0, 19, 19));
         QCOMPARE(frame->height(), 30);
     }
 
@@ -528,7 +530,11 @@ private slots:
         QCoreApplication::sendEvent(m_view, &up);
 
         QCOMPARE(frame->geometry(), before.translated(shift));
-        QVERIFY(!m_view->m_bDrag);
+        // The release ends the drag: a later move with the button down moves nothing.
+        QMouseEvent after(QEvent::MouseMove, QPoint(1, 1), global + QPoint(30, 0), Qt::NoButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view, &after);
+        QCOMPARE(frame->geometry(), before.translated(shift));
     }
 
     void doubleClickOnGripHides()
@@ -595,12 +601,12 @@ private slots:
         QCOMPARE(frame->cursor().shape(), Qt::SizeHorCursor);
 
         // The pointer goes on into the view, straight onto the grip.
-        for (QWidget* entered : {static_cast<QWidget*>(m_view), static_cast<QWidget*>(&m_view->m_grip)}) {
+        for (QWidget* entered : {static_cast<QWidget*>(m_view), static_cast<QWidget*>(grip())}) {
             const QPoint inside(5, 5);
             QEnterEvent enter(inside, inside, entered->mapToGlobal(inside));
             QCoreApplication::sendEvent(entered, &enter);
         }
-        QCOMPARE(m_view->m_grip.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(grip()->cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(m_view->cursor().shape(), Qt::ArrowCursor);
     }
 

@@ -13,14 +13,14 @@ SingleInstanceLock::~SingleInstanceLock()
         ::close(m_fd);
 }
 
-std::string SingleInstanceLock::lockFilePath()
+std::string SingleInstanceLock::lockFilePath() const
 {
     const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
     if (runtimeDir && *runtimeDir)
-        return std::string(runtimeDir) + "/Tessel.lock";
+        return std::string(runtimeDir) + "/" + m_name + ".lock";
     const char* tmp = std::getenv("TMPDIR");
     const std::string dir = (tmp && *tmp) ? tmp : "/tmp";
-    return dir + "/Tessel-" + std::to_string(::getuid()) + ".lock";
+    return dir + "/" + m_name + "-" + std::to_string(::getuid()) + ".lock";
 }
 
 bool SingleInstanceLock::tryLock()
