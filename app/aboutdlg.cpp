@@ -45,7 +45,8 @@ void CAboutDlg::createControls()
     layout.place(icon, 11, 17, 20, 20);
     icon->resize(kIconPixels, kIconPixels);
 
-    layout.place(createText(this, QStringLiteral("Orrin Version " ORRIN_VERSION), "versionLabel"), 40, 10, 119, 8);
+    layout.place(createText(this, QStringLiteral("Orrin Version " ORRIN_VERSION), "versionLabel"), 40, 10,
+                 119, 8);
     layout.place(createText(this, QStringLiteral("常駐型の関数電卓（Linux 版）"), "descriptionLabel"), 40, 25, 137, 8);
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);

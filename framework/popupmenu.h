@@ -4,10 +4,10 @@
 
 class QMenu;
 
-// Shows menu, whose items carry their command ids as data(), modally at the screen position pos with the item of command
+// Shows menu modally at the screen position pos with the item of command
 // defaultId in bold (0: none), items for which isEnabled is false greyed out,
-// and returns the command chosen, or 0 when the menu was dismissed. Only the
-// left mouse button chooses an item.
+// and returns the command chosen, or 0 when the menu was dismissed. Items carry
+// their command ids as data(). Only the left mouse button chooses an item.
 int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId,
                    const std::function<bool(int command)>& isEnabled);
 

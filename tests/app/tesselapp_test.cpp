@@ -551,7 +551,8 @@ private slots:
 
     void lockFilePlantedByAnotherUserIsIgnored()
     {
-        const QByteArray path = QByteArray::fromStdString(SingleInstanceLock(CTesselApp::instanceLockName).lockFilePath());
+        const SingleInstanceLock lock(CTesselApp::instanceLockName);
+        const QByteArray path = QByteArray::fromStdString(lock.lockFilePath());
         const int planted = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         QVERIFY(planted >= 0);
         const uid_t otherUser = ::getuid() == 0 ? 65534 : 0;

@@ -57,52 +57,44 @@ void pressKeys(const QString& keys)
 class MovedKey {
 public:
     explicit MovedKey(xcb_keysym_t symbol)
-        : m_connection(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection())
+        : m_connection(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection()),
+          m_first(xcb_get_setup(m_connection)->min_keycode)
     {
-        const xcb_setup_t* setup = xcb_get_setup(m_connection);
-        m_first = setup->min_keycode;
-        const int codes = setup->max_keycode - m_first + 1;
+        const int codes = xcb_get_setup(m_connection)->max_keycode - m_first + 1;
         auto* reply = xcb_get_keyboard_mapping_reply(
-            m_connection, xcb_get_keyboard_mapping(m_connection, m_first, static_cast<uint8_t>(codes)), nullptr);
-        if (!reply)
-            return;
+            m_connection, xcb_get_keyboard_mapping(m_connection, m_first, uint8_t(codes)), nullptr);
         m_perCode = reply->keysyms_per_keycode;
         const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
         m_syms.assign(syms, syms + codes * m_perCode);
         std::free(reply);
-        for (int code = 0; code < codes; ++code) {
-            const auto begin = m_syms.begin() + code * m_perCode;
-            if (m_from < 0 && begin[0] == symbol)
-                m_from = code;
-            if (m_to < 0 && std::all_of(begin, begin + m_perCode, [](xcb_keysym_t sym) { return sym == 0; }))
-                m_to = code;
+        for (auto code = m_syms.begin(); code != m_syms.end(); code += m_perCode) {
+            if (code[0] == symbol && !m_from)
+                m_from = &code[0];
+            if (std::count(code, code + m_perCode, 0) == m_perCode && !m_to)
+                m_to = &code[0];
         }
-        if (moved())
-            swap();
+        swap();
     }
-    ~MovedKey()
-    {
-        if (moved())
-            swap();
-    }
-    bool moved() const { return m_from >= 0 && m_to >= 0; }
+    ~MovedKey() { swap(); }
+    bool moved() const { return m_from && m_to; }
 
 private:
     void swap()
     {
-        std::swap_ranges(m_syms.begin() + m_from * m_perCode, m_syms.begin() + (m_from + 1) * m_perCode,
-                         m_syms.begin() + m_to * m_perCode);
-        xcb_change_keyboard_mapping(m_connection, static_cast<uint8_t>(m_syms.size() / m_perCode), m_first,
-                                    static_cast<uint8_t>(m_perCode), m_syms.data());
+        if (!moved())
+            return;
+        std::swap_ranges(m_from, m_from + m_perCode, m_to);
+        xcb_change_keyboard_mapping(m_connection, uint8_t(m_syms.size() / m_perCode), m_first,
+                                    uint8_t(m_perCode), m_syms.data());
         xcb_flush(m_connection);
     }
 
     xcb_connection_t* m_connection;
-    xcb_keycode_t m_first = 0;
+    xcb_keycode_t m_first;
     int m_perCode = 1;
     std::vector<xcb_keysym_t> m_syms;
-    int m_from = -1;
-    int m_to = -1;
+    xcb_keysym_t* m_from = nullptr;
+    xcb_keysym_t* m_to = nullptr;
 };
 
 } // namespace

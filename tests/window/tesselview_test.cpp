@@ -531,8 +531,8 @@ private slots:
 
         QCOMPARE(frame->geometry(), before.translated(shift));
         // The release ends the drag: a later move with the button down moves nothing.
-        QMouseEvent after(QEvent::MouseMove, QPoint(1, 1), global + QPoint(30, 0), Qt::NoButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent after(QEvent::MouseMove, QPoint(1, 1), global + QPoint(30, 0), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(m_view, &after);
         QCOMPARE(frame->geometry(), before.translated(shift));
     }
