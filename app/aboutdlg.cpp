@@ -2,6 +2,7 @@
 
 #include "res/images.h"
 #include "res/resource.h"
+#include "res/texts.h"
 #include "orrin/version.h"
 
 #include <QLabel>
@@ -27,7 +28,7 @@ QLabel* createText(QWidget* parent, const QString& text, const char* name)
 CAboutDlg::CAboutDlg(QWidget* parent) : TemplateDialog(parent, 217, 55)
 {
     setObjectName(QStringLiteral("aboutDlg"));
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(Tessel)"));
+    setWindowTitle(QString::fromUtf8(res::text::aboutTitle));
     // A caption with the close box only: no minimise or maximise box, which
     // window managers otherwise add to a dialog.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -47,7 +48,7 @@ void CAboutDlg::createControls()
 
     layout.place(createText(this, QStringLiteral("Orrin Version " ORRIN_VERSION), "versionLabel"), 40, 10,
                  119, 8);
-    layout.place(createText(this, QStringLiteral("常駐型の関数電卓（Linux 版）"), "descriptionLabel"), 40, 25, 137, 8);
+    layout.place(createText(this, QString::fromUtf8(res::text::aboutDescription), "descriptionLabel"), 40, 25, 137, 8);
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("okButton"));

@@ -71,7 +71,6 @@ bool CTesselApp::InitInstance()
     QApplication::setFont(QFont(QString::fromLatin1(uiFontFamily), uiFontPointSize));
 
     m_pDocTemplate = std::make_unique<SingleDocTemplate>(
-        res::IDR_MAINFRAME,
         [] { return std::make_unique<CTesselDoc>(); },
         [] { return std::make_unique<CMainFrame>(); },
         [this](FrameWnd& frame) {

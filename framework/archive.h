@@ -30,7 +30,6 @@ public:
     static Archive forLoading(std::string bytes);
     static Archive forStoring();
 
-    bool isLoading() const { return m_loading; }
     bool isStoring() const { return !m_loading; }
 
     void writeUInt32(std::uint32_t value);

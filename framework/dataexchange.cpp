@@ -3,6 +3,7 @@
 #include "framework/codepage.h"
 #include "engine/formatnumber.h"
 #include "framework/messagebox.h"
+#include "res/texts.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -78,11 +79,6 @@ locale_t cLocale()
     return locale;
 }
 
-QString numberMessage()
-{
-    return QStringLiteral("数値を入力してください。");
-}
-
 }  // namespace
 
 DataExchange::DataExchange(QWidget* dialog, bool saveAndValidate)
@@ -132,13 +128,13 @@ void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value)
     }
     const std::optional<double> number = parseDecimalNumber(edit->text().toStdString());
     if (!number) {
-        showMessageBox(dx.m_pDlgWnd, numberMessage(), MessageButtons::Ok, MessageIcon::Warning);
+        showMessageBox(dx.m_pDlgWnd, QString::fromUtf8(res::text::enterNumber), MessageButtons::Ok, MessageIcon::Warning);
         dx.Fail(edit);
     }
     value = *number;
 }
 
-void DDV_MaxChars(DataExchange& dx, QLineEdit* edit, const std::string&, int maxChars)
+void DDV_MaxChars(DataExchange& dx, QLineEdit* edit, int maxChars)
 {
     if (!dx.m_bSaveAndValidate)
         edit->setMaxLength(std::max(maxChars, static_cast<int>(edit->text().size())));

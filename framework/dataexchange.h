@@ -7,7 +7,7 @@ class QCheckBox;
 class QLineEdit;
 class QWidget;
 
-// One transfer between a dialog's controls and its fields, run by
+// One transfer between a dialog's (or a view's) controls and its fields, run by
 // DataExchangeHost::UpdateData through the dialog's DoDataExchange, which
 // calls the DDX_ and DDV_ functions below in its own order.
 // m_bSaveAndValidate: true copies controls into fields and validates them,
@@ -38,7 +38,7 @@ void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value);
 
 // Limits the edit to maxChars characters. A longer text that the field
 // already holds is kept whole, never cut: only typing more is refused.
-void DDV_MaxChars(DataExchange& dx, QLineEdit* edit, const std::string& value, int maxChars);
+void DDV_MaxChars(DataExchange& dx, QLineEdit* edit, int maxChars);
 
 // Check box: 1 when ticked, 0 when not.
 void DDX_Check(DataExchange& dx, QCheckBox* box, int& value);
@@ -49,7 +49,7 @@ void DDX_Check(DataExchange& dx, QCheckBox* box, int& value);
 // magnitudes beyond the range of double.
 std::optional<double> parseDecimalNumber(std::string_view text);
 
-// Base of dialogs and property pages whose controls are exchanged with their
+// Base of dialogs, property pages and views whose controls are exchanged with their
 // fields through DoDataExchange.
 class DataExchangeHost {
 public:

@@ -57,8 +57,7 @@ DialogTemplate::DialogTemplate(QWidget* dialog, int width, int height)
 {
     dialog->setFont(dialogTemplateFont());
     m_units = dialogBaseUnits(dialog->font());
-    m_clientSize = dialogUnitsToPixels(QRect(0, 0, width, height), m_units).size();
-    dialog->setFixedSize(m_clientSize);
+    dialog->setFixedSize(dialogUnitsToPixels(QRect(0, 0, width, height), m_units).size());
 }
 
 void DialogTemplate::place(QWidget* control, int x, int y, int width, int height) const

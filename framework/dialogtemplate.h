@@ -1,7 +1,6 @@
 #pragma once
 #include <QFont>
 #include <QRect>
-#include <QSize>
 
 class QWidget;
 
@@ -39,10 +38,8 @@ public:
     // Moves and sizes the control to the rectangle given in dialog units.
     void place(QWidget* control, int x, int y, int width, int height) const;
 
-    QSize clientSize() const { return m_clientSize; }
     const DialogBaseUnits& baseUnits() const { return m_units; }
 
 private:
     DialogBaseUnits m_units;
-    QSize m_clientSize;
 };

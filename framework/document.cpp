@@ -3,6 +3,7 @@
 #include "framework/documentfile.h"
 #include "framework/messagebox.h"
 #include "framework/view.h"
+#include "res/texts.h"
 
 #include <QString>
 #include <algorithm>
@@ -21,13 +22,13 @@ void warn(DocumentStatus status, const std::string& path)
     case DocumentStatus::Ok:
         return;
     case DocumentStatus::CannotOpen:
-        text = QStringLiteral("ファイル %1 を開けません。");
+        text = QString::fromUtf8(res::text::cannotOpenFile);
         break;
     case DocumentStatus::BadFormat:
-        text = QStringLiteral("ファイル %1 の形式が正しくありません。読み込めた変数だけを使います。");
+        text = QString::fromUtf8(res::text::badFileFormat);
         break;
     case DocumentStatus::CannotSave:
-        text = QStringLiteral("ファイル %1 に保存できません。");
+        text = QString::fromUtf8(res::text::cannotSaveFile);
         break;
     }
     showMessageBox(nullptr, text.arg(displayName(path)), MessageButtons::Ok, MessageIcon::Warning);

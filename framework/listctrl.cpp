@@ -41,7 +41,7 @@ ListCtrl::ListCtrl(QWidget* parent) : QTreeWidget(parent)
     header()->setStretchLastSection(false);
 }
 
-int ListCtrl::InsertColumn(int, const QString& heading, int width)
+int ListCtrl::InsertColumn(const QString& heading, int width)
 {
     const int index = columnCount();
     setColumnCount(index + 1);
@@ -50,7 +50,7 @@ int ListCtrl::InsertColumn(int, const QString& heading, int width)
     return index;
 }
 
-int ListCtrl::InsertItem(int, const std::string& text)
+int ListCtrl::InsertItem(const std::string& text)
 {
     auto* item = new QTreeWidgetItem;
     for (int column = 0; column < columnCount(); ++column)

@@ -8,7 +8,7 @@
 // selection. Texts are held as the program's 8-bit text (code page 932) and
 // shown in Unicode. Rows stay sorted ascending by the bytes of their column 0
 // text: InsertItem places a row at its sorted place (after rows of an equal
-// name) and returns that index, whatever index it was given; changing a
+// name) and returns that index; changing a
 // row's column 0 text so that it no longer sorts between its neighbours moves
 // the row to its sorted place, keeping its selection; otherwise the row stays.
 // Column headers are not clickable.
@@ -22,11 +22,10 @@ class ListCtrl : public QTreeWidget {
 public:
     explicit ListCtrl(QWidget* parent = nullptr);
 
-    // Appends a column; index is where the platform would put it, and only
-    // appending is supported. Width in pixels.
-    int InsertColumn(int index, const QString& heading, int width);
+    // Appends a column; width in pixels.
+    int InsertColumn(const QString& heading, int width);
 
-    int InsertItem(int index, const std::string& text);
+    int InsertItem(const std::string& text);
     bool SetItemText(int row, int column, const std::string& text);
     std::string GetItemText(int row, int column) const;
     int GetItemCount() const;

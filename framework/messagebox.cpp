@@ -4,15 +4,8 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <utility>
 
 namespace {
-
-MessageBoxHook& currentHook()
-{
-    static MessageBoxHook hook;
-    return hook;
-}
 
 QMessageBox::Icon toQtIcon(MessageIcon icon)
 {
@@ -36,7 +29,7 @@ QString messageBoxTitle()
 
 int showMessageBox(QWidget* parent, const QString& text, MessageButtons buttons, MessageIcon icon)
 {
-    if (const MessageBoxHook& hook = currentHook())
+    if (const MessageBoxHook& hook = ScopedMessageBoxHook::current())
         return hook(text, buttons);
 
     QMessageBox box(toQtIcon(icon), messageBoxTitle(), text, QMessageBox::Ok, parent);
@@ -49,20 +42,4 @@ int showMessageBox(QWidget* parent, const QString& text, MessageButtons buttons,
     // The strip stays on top of everything; the box must not open beneath it.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return box.exec() == QMessageBox::Ok ? res::IDOK : res::IDCANCEL;
-}
-
-void setMessageBoxHook(MessageBoxHook hook)
-{
-    currentHook() = std::move(hook);
-}
-
-ScopedMessageBoxHook::ScopedMessageBoxHook(MessageBoxHook hook)
-    : m_previous(std::move(currentHook()))
-{
-    currentHook() = std::move(hook);
-}
-
-ScopedMessageBoxHook::~ScopedMessageBoxHook()
-{
-    currentHook() = std::move(m_previous);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/scopedhook.h"
+
 #include <QString>
 #include <functional>
 
@@ -18,20 +20,7 @@ int showMessageBox(QWidget* parent, const QString& text,
 // Tests answer the modal box through this hook instead of a user: while a hook
 // is set, showMessageBox shows nothing and returns what the hook returns.
 using MessageBoxHook = std::function<int(const QString& text, MessageButtons buttons)>;
-
-void setMessageBoxHook(MessageBoxHook hook);
-
-// Sets a hook for the lifetime of the object and restores the previous one.
-class ScopedMessageBoxHook {
-public:
-    explicit ScopedMessageBoxHook(MessageBoxHook hook);
-    ~ScopedMessageBoxHook();
-    ScopedMessageBoxHook(const ScopedMessageBoxHook&) = delete;
-    ScopedMessageBoxHook& operator=(const ScopedMessageBoxHook&) = delete;
-
-private:
-    MessageBoxHook m_previous;
-};
+using ScopedMessageBoxHook = ScopedHook<MessageBoxHook>;
 
 // The title every box carries: the application's name.
 QString messageBoxTitle();

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QMouseEvent>
-#include <utility>
 
 namespace {
 
@@ -32,12 +31,6 @@ int commandOf(const QAction* action)
     return action ? action->data().toInt() : 0;
 }
 
-PopupMenuHook& currentHook()
-{
-    static PopupMenuHook hook;
-    return hook;
-}
-
 void prepare(QMenu& menu, int defaultId, const std::function<bool(int)>& isEnabled)
 {
     for (QAction* action : menu.actions()) {
@@ -58,18 +51,7 @@ int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId,
     prepare(menu, defaultId, isEnabled);
     LeftButtonOnly leftButtonOnly;
     menu.installEventFilter(&leftButtonOnly);
-    if (const PopupMenuHook& hook = currentHook())
+    if (const PopupMenuHook& hook = ScopedPopupMenuHook::current())
         return hook(menu, pos);
     return commandOf(menu.exec(pos));
-}
-
-ScopedPopupMenuHook::ScopedPopupMenuHook(PopupMenuHook hook)
-    : m_previous(std::move(currentHook()))
-{
-    currentHook() = std::move(hook);
-}
-
-ScopedPopupMenuHook::~ScopedPopupMenuHook()
-{
-    currentHook() = std::move(m_previous);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/scopedhook.h"
+
 #include <QPoint>
 #include <functional>
 
@@ -15,14 +17,4 @@ int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId,
 // is set, the menu is prepared (default item, enabled states, buttons) but not
 // shown, and the hook's answer is the chosen command.
 using PopupMenuHook = std::function<int(QMenu& menu, const QPoint& pos)>;
-
-class ScopedPopupMenuHook {
-public:
-    explicit ScopedPopupMenuHook(PopupMenuHook hook);
-    ~ScopedPopupMenuHook();
-    ScopedPopupMenuHook(const ScopedPopupMenuHook&) = delete;
-    ScopedPopupMenuHook& operator=(const ScopedPopupMenuHook&) = delete;
-
-private:
-    PopupMenuHook m_previous;
-};
+using ScopedPopupMenuHook = ScopedHook<PopupMenuHook>;

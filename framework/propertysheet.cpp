@@ -1,6 +1,7 @@
 #include "framework/propertysheet.h"
 
 #include "res/resource.h"
+#include "res/texts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -67,7 +68,7 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent, int select
     : QDialog(parent),
       m_tabs(new QTabWidget(this)),
       m_okButton(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancelButton(new QPushButton(QStringLiteral("キャンセル"), this)),
+      m_cancelButton(new QPushButton(QString::fromUtf8(res::text::cancel), this)),
       m_selectPage(selectPage)
 {
     setObjectName(QStringLiteral("propertySheet"));
@@ -152,14 +153,6 @@ void PropertySheet::removePage(PropertyPage* page)
         m_active = -1;
     else if (m_active > index)
         --m_active;
-}
-
-bool PropertySheet::SetActivePage(int index)
-{
-    if (index < 0 || index >= static_cast<int>(m_pages.size()))
-        return false;
-    m_tabs->setCurrentIndex(index);
-    return m_active == index;
 }
 
 void PropertySheet::onTabChanged(int index)

@@ -62,9 +62,6 @@ public:
     void AddPage(PropertyPage* page);
     int DoModal();
 
-    int GetActiveIndex() const { return m_active; }
-    bool SetActivePage(int index);
-
 protected:
     void accept() override;
     void reject() override;

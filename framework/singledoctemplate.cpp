@@ -6,10 +6,8 @@
 
 #include <utility>
 
-SingleDocTemplate::SingleDocTemplate(int resourceId, DocumentFactory document, FrameFactory frame,
-                                     ViewFactory view)
-    : m_resourceId(resourceId),
-      m_makeDocument(std::move(document)),
+SingleDocTemplate::SingleDocTemplate(DocumentFactory document, FrameFactory frame, ViewFactory view)
+    : m_makeDocument(std::move(document)),
       m_makeFrame(std::move(frame)),
       m_makeView(std::move(view))
 {

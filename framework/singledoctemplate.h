@@ -17,7 +17,7 @@ public:
     using FrameFactory = std::function<std::unique_ptr<FrameWnd>()>;
     using ViewFactory = std::function<View*(FrameWnd& frame)>;
 
-    SingleDocTemplate(int resourceId, DocumentFactory document, FrameFactory frame, ViewFactory view);
+    SingleDocTemplate(DocumentFactory document, FrameFactory frame, ViewFactory view);
     ~SingleDocTemplate();
     SingleDocTemplate(const SingleDocTemplate&) = delete;
     SingleDocTemplate& operator=(const SingleDocTemplate&) = delete;
@@ -25,12 +25,10 @@ public:
     // False when any step fails; whatever was made is then destroyed again.
     bool OpenDocumentFile();
 
-    int resourceId() const { return m_resourceId; }
     Document* document() const { return m_document.get(); }
     FrameWnd* frame() const { return m_frame.get(); }
 
 private:
-    int m_resourceId;
     DocumentFactory m_makeDocument;
     FrameFactory m_makeFrame;
     ViewFactory m_makeView;

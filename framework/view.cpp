@@ -2,7 +2,7 @@
 
 #include "framework/document.h"
 
-View::View(QWidget* parent) : QWidget(parent) {}
+View::View(QWidget* parent) : QWidget(parent), DataExchangeHost(this) {}
 
 View::~View()
 {
@@ -17,15 +17,7 @@ void View::OnInitialUpdate()
 
 void View::Serialize(Archive&) {}
 
-bool View::UpdateData(bool saveAndValidate)
-{
-    return DoDataExchange(saveAndValidate);
-}
-
-bool View::DoDataExchange(bool)
-{
-    return true;
-}
+void View::DoDataExchange(DataExchange&) {}
 
 bool View::SendCommand(int id)
 {

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/commandtarget.h"
+#include "framework/dataexchange.h"
 
 #include <QWidget>
 
@@ -9,7 +10,7 @@ class Document;
 // A view of the single-document framework: a widget in the frame's client
 // area that shows its document. Commands sent to the view (its own context
 // menu) reach the view and then its document, nothing else.
-class View : public QWidget, public CommandTarget {
+class View : public QWidget, public CommandTarget, public DataExchangeHost {
 public:
     explicit View(QWidget* parent = nullptr);
     ~View() override;
@@ -21,15 +22,12 @@ public:
     virtual void OnInitialUpdate();
     virtual void Serialize(Archive& archive);
 
-    // Copies controls into fields (true) or fields into controls (false)
-    // through DoDataExchange; false when a check failed.
-    bool UpdateData(bool saveAndValidate = true);
-
     bool SendCommand(int id);
     bool CanSendCommand(int id) const;
 
 protected:
-    virtual bool DoDataExchange(bool saveAndValidate);
+    // Default: nothing to exchange.
+    void DoDataExchange(DataExchange& dx) override;
 
 private:
     friend class Document;

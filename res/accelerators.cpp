@@ -6,7 +6,7 @@
 
 namespace {
 
-const std::array<Accelerator, 11> table = {{
+const std::array<Accelerator, 9> table = {{
     {Qt::CTRL | Qt::Key_C, res::ID_EDIT_COPY},
     {Qt::CTRL | Qt::Key_Insert, res::ID_EDIT_COPY},
     {Qt::CTRL | Qt::Key_X, res::ID_EDIT_CUT},
@@ -16,8 +16,6 @@ const std::array<Accelerator, 11> table = {{
     {Qt::CTRL | Qt::Key_Z, res::ID_EDIT_UNDO},
     {Qt::ALT | Qt::Key_Backspace, res::ID_EDIT_UNDO},
     {Qt::ALT | Qt::Key_F4, res::ID_MINIMIZE},
-    {QKeyCombination(Qt::Key_F6), res::ID_NEXT_PANE},
-    {Qt::SHIFT | Qt::Key_F6, res::ID_PREV_PANE},
 }};
 
 }  // namespace

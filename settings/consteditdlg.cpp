@@ -2,6 +2,7 @@
 
 #include "framework/messagebox.h"
 #include "res/resource.h"
+#include "res/texts.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -40,8 +41,8 @@ bool isCapital(unsigned char c)
 QString messageFor(ConstNameCheck check)
 {
     if (check == ConstNameCheck::LeadingDigit)
-        return QStringLiteral("定数名の最初の文字に数字は使えません。");
-    return QStringLiteral("数字か，大文字のアルファベットで入力して下さい。");
+        return QString::fromUtf8(res::text::leadingDigitInName);
+    return QString::fromUtf8(res::text::badCharacterInName);
 }
 
 QLineEdit* createEdit(QWidget* parent, const char* name)
@@ -74,9 +75,8 @@ ConstNameCheck checkConstName(const std::string& name)
 
 CConstEditDlg::CConstEditDlg(QWidget* pParent) : TemplateDialog(pParent, 143, 139)
 {
-    // Dialog res::IDD_CONST_EDIT, 143 x 139 dialog units.
     setObjectName(QStringLiteral("constEditDlg"));
-    setWindowTitle(QStringLiteral("変数"));
+    setWindowTitle(QString::fromUtf8(res::text::constEditTitle));
     createControls();
 }
 
@@ -89,23 +89,23 @@ void CConstEditDlg::createControls()
     m_okButton->setDefault(true);
     layout.place(m_okButton, 21, 117, 50, 14);
 
-    auto* group = new QGroupBox(QStringLiteral("プロパティ"), this);
+    auto* group = new QGroupBox(QString::fromUtf8(res::text::propertiesGroup), this);
     layout.place(group, 6, 6, 132, 87);
 
-    layout.place(createLabel(this, QStringLiteral("変数名")), 21, 27, 22, 8);
+    layout.place(createLabel(this, QString::fromUtf8(res::text::nameLabel)), 21, 27, 22, 8);
     m_nameEdit = createEdit(this, "nameEdit");
     m_nameEdit->setValidator(new UpperCaseValidator(m_nameEdit));
     layout.place(m_nameEdit, 45, 24, 78, 14);
 
-    layout.place(createLabel(this, QStringLiteral("値")), 21, 48, 8, 8);
+    layout.place(createLabel(this, QString::fromUtf8(res::text::valueLabel)), 21, 48, 8, 8);
     m_valueEdit = createEdit(this, "valueEdit");
     layout.place(m_valueEdit, 45, 45, 78, 14);
 
-    layout.place(createLabel(this, QStringLiteral("説明")), 21, 69, 15, 8);
+    layout.place(createLabel(this, QString::fromUtf8(res::text::descriptionLabel)), 21, 69, 15, 8);
     m_descriptionEdit = createEdit(this, "descriptionEdit");
     layout.place(m_descriptionEdit, 45, 66, 78, 14);
 
-    auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    auto* cancelButton = new QPushButton(QString::fromUtf8(res::text::constEditCancel), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     layout.place(cancelButton, 78, 117, 50, 14);
 
@@ -120,9 +120,9 @@ void CConstEditDlg::createControls()
 void CConstEditDlg::DoDataExchange(DataExchange& dx)
 {
     DDX_Text(dx, m_descriptionEdit, m_strDescription);
-    DDV_MaxChars(dx, m_descriptionEdit, m_strDescription, kMaxChars);
+    DDV_MaxChars(dx, m_descriptionEdit, kMaxChars);
     DDX_Text(dx, m_nameEdit, m_strName);
-    DDV_MaxChars(dx, m_nameEdit, m_strName, kMaxChars);
+    DDV_MaxChars(dx, m_nameEdit, kMaxChars);
     DDX_Text(dx, m_valueEdit, m_dValue);
 }
 

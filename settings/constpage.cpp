@@ -6,6 +6,7 @@
 #include "framework/popupmenu.h"
 #include "res/resource.h"
 #include "settings/valuetext.h"
+#include "res/texts.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -25,22 +26,24 @@ QPushButton* createCommandButton(QWidget* page, const QString& text, const char*
 
 }  // namespace
 
-CConstPage::CConstPage() : PropertyPage(QStringLiteral("変数"), 227, 167), m_list(new ListCtrl(this))
+CConstPage::CConstPage() : PropertyPage(QString::fromUtf8(res::text::constPageTitle), 227, 167), m_list(new ListCtrl(this))
 {
-    // Dialog res::IDD_CONST_PAGE, 227 x 167 dialog units; list res::IDC_CONST_LIST.
     setObjectName(QStringLiteral("constPage"));
     const DialogTemplate& layout = dialogTemplate();
 
     m_list->setObjectName(QStringLiteral("constList"));
     layout.place(m_list, 9, 12, 207, 132);
 
-    QPushButton* newButton = createCommandButton(this, QStringLiteral("新規作成(&N)"), "newButton");
+    QPushButton* newButton = createCommandButton(this, QString::fromUtf8(res::text::newConstButton), "newButton");
     layout.place(newButton, 10, 148, 50, 14);
-    QPushButton* deleteButton = createCommandButton(this, QStringLiteral("削除(&D)"), "deleteButton");
+    QPushButton* deleteButton = createCommandButton(this, QString::fromUtf8(res::text::deleteConstButton), "deleteButton");
     layout.place(deleteButton, 64, 148, 50, 14);
 
-    connect(newButton, &QPushButton::clicked, this, [this] { OnCommand(res::ID_CONST_NEW); });
-    connect(deleteButton, &QPushButton::clicked, this, [this] { OnCommand(res::ID_CONST_DELETE); });
+    connect(newButton, &QPushButton::clicked, this, [this] { OnCmdMsg(res::ID_CONST_NEW); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { OnCmdMsg(res::ID_CONST_DELETE); });
+    OnCommand(res::ID_CONST_DELETE, [this] { OnConstDelete(); });
+    OnCommand(res::ID_CONST_EDIT, [this] { OnConstEdit(); });
+    OnCommand(res::ID_CONST_NEW, [this] { OnConstNew(); });
     connect(m_list, &ListCtrl::rightClicked, this, &CConstPage::OnRclickList);
     connect(m_list, &ListCtrl::doubleClick, this, &CConstPage::OnDblclkList);
     connect(m_list, &ListCtrl::keyDown, this, &CConstPage::OnKeydownList);
@@ -49,11 +52,11 @@ CConstPage::CConstPage() : PropertyPage(QStringLiteral("変数"), 227, 167), m_l
 bool CConstPage::OnInitDialog()
 {
     PropertyPage::OnInitDialog();
-    m_list->InsertColumn(kNameColumn, QStringLiteral("変数名"), 100);
-    m_list->InsertColumn(kValueColumn, QStringLiteral("値"), 100);
-    m_list->InsertColumn(kDescriptionColumn, QStringLiteral("説明"), 300);
+    m_list->InsertColumn(QString::fromUtf8(res::text::nameHeading), 100);
+    m_list->InsertColumn(QString::fromUtf8(res::text::valueHeading), 100);
+    m_list->InsertColumn(QString::fromUtf8(res::text::descriptionHeading), 300);
     for (const auto& [name, variable] : m_constants) {
-        const int row = m_list->InsertItem(0, name);
+        const int row = m_list->InsertItem(name);
         m_list->SetItemText(row, kValueColumn, valueText(variable.value));
         m_list->SetItemText(row, kDescriptionColumn, variable.description);
     }
@@ -69,9 +72,9 @@ int CConstPage::GetSelectedRow() const
     return -1;
 }
 
-int CConstPage::InsertRow(int row, const CConstEditDlg& dialog)
+int CConstPage::InsertRow(const CConstEditDlg& dialog)
 {
-    const int placed = m_list->InsertItem(row, dialog.m_strName);
+    const int placed = m_list->InsertItem(dialog.m_strName);
     m_list->SetItemText(placed, kValueColumn, valueText(dialog.m_dValue));
     m_list->SetItemText(placed, kDescriptionColumn, dialog.m_strDescription);
     return placed;
@@ -86,28 +89,11 @@ void CConstPage::UpdateRow(int row, const CConstEditDlg& dialog)
     m_list->SetItemText(row, kNameColumn, dialog.m_strName);
 }
 
-bool CConstPage::OnCommand(int commandId)
-{
-    switch (commandId) {
-    case res::ID_CONST_DELETE:
-        OnConstDelete();
-        return true;
-    case res::ID_CONST_EDIT:
-        OnConstEdit();
-        return true;
-    case res::ID_CONST_NEW:
-        OnConstNew();
-        return true;
-    default:
-        return false;
-    }
-}
-
 void CConstPage::OnConstNew()
 {
     CConstEditDlg dialog(this);
     if (dialog.DoModal() == res::IDOK)
-        InsertRow(0, dialog);
+        InsertRow(dialog);
 }
 
 void CConstPage::OnConstEdit()
@@ -144,7 +130,7 @@ void CConstPage::OnRclickList(const QPoint& globalPosition)
 void CConstPage::trackMenu(int menuId, int defaultCommand, const QPoint& globalPosition)
 {
     const std::unique_ptr<QMenu> menu = loadMenu(menuId, this);
-    OnCommand(trackPopupMenu(*menu, globalPosition, defaultCommand, {}));
+    OnCmdMsg(trackPopupMenu(*menu, globalPosition, defaultCommand, {}));
 }
 
 void CConstPage::OnDblclkList()

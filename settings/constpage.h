@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/commandtarget.h"
 #include "framework/propertysheet.h"
 #include "engine/variable.h"
 
@@ -12,7 +13,7 @@ class ListCtrl;
 // edit dialog. Between OnInitDialog and OnOK the rows are the page's only
 // state; OnOK turns them back into m_constants, the later of two rows with
 // one name winning.
-class CConstPage : public PropertyPage {
+class CConstPage : public PropertyPage, public CommandTarget {
 public:
     CConstPage();
 
@@ -22,11 +23,10 @@ public:
     // The first selected row, or -1.
     int GetSelectedRow() const;
     // Inserts the dialog's constant at its sorted place; returns that row.
-    int InsertRow(int row, const CConstEditDlg& dialog);
+    int InsertRow(const CConstEditDlg& dialog);
     void UpdateRow(int row, const CConstEditDlg& dialog);
 
-    // The page's commands, by id (res::ID_CONST_*); false for any other id.
-    bool OnCommand(int commandId);
+    // The page's commands (res::ID_CONST_*) are run through OnCmdMsg.
     void OnConstDelete();
     void OnConstEdit();
     void OnConstNew();

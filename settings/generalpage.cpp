@@ -1,19 +1,20 @@
 #include "settings/generalpage.h"
 
+#include "res/texts.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 
 CGeneralPage::CGeneralPage()
-    : PropertyPage(QStringLiteral("基本設定"), 227, 167), m_noDisplayCheck(nullptr)
+    : PropertyPage(QString::fromUtf8(res::text::generalPageTitle), 227, 167), m_noDisplayCheck(nullptr)
 {
-    // Dialog res::IDD_GENERAL_PAGE, 227 x 167 dialog units; control res::IDC_NO_DISPLAY.
     setObjectName(QStringLiteral("generalPage"));
     const DialogTemplate& layout = dialogTemplate();
 
-    auto* group = new QGroupBox(QStringLiteral("基本設定"), this);
+    auto* group = new QGroupBox(QString::fromUtf8(res::text::generalGroup), this);
     layout.place(group, 12, 12, 202, 140);
 
-    m_noDisplayCheck = new QCheckBox(QStringLiteral("起動時に非表示"), this);
+    m_noDisplayCheck = new QCheckBox(QString::fromUtf8(res::text::noDisplay), this);
     m_noDisplayCheck->setObjectName(QStringLiteral("noDisplayCheck"));
     layout.place(m_noDisplayCheck, 28, 29, 63, 10);
 

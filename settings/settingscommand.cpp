@@ -4,11 +4,12 @@
 #include "settings/generalpage.h"
 #include "framework/propertysheet.h"
 #include "res/resource.h"
+#include "res/texts.h"
 
 bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, bool& noDisplay)
 {
     // The sheet first, so that the pages go before it when the scope ends.
-    PropertySheet sheet(QStringLiteral("設定"), parent, 0);
+    PropertySheet sheet(QString::fromUtf8(res::text::settingsCaption), parent, 0);
     CGeneralPage generalPage;
     CConstPage constPage;
     sheet.AddPage(&generalPage);

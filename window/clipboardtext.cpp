@@ -2,6 +2,7 @@
 
 #include "framework/textcodec.h"
 #include "engine/myexception.h"
+#include "res/texts.h"
 
 #include <QMimeData>
 #include <new>
@@ -11,7 +12,7 @@ void ClipboardText::WriteTo(QMimeData* source)
     try {
         source->setText(fromCp932(m_text));
     } catch (const std::bad_alloc&) {
-        throw memory_error("\x83\x81\x83\x82\x83\x8A\x83\x47\x83\x89\x81\x5B\x81\x42");  // メモリエラー。
+        throw memory_error(res::text::memoryErrorCp932);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "window/tesseldoc.h"
 #include "framework/textcodec.h"
 #include "framework/variablesarchive.h"
+#include "res/texts.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -89,20 +90,19 @@ void CTesselView::Serialize(Archive& archive)
     serializeVariables(archive, m_calculator);
 }
 
-bool CTesselView::DoDataExchange(bool saveAndValidate)
+void CTesselView::DoDataExchange(DataExchange& dx)
 {
-    if (!saveAndValidate) {
+    if (!dx.m_bSaveAndValidate) {
         selectEntryOrSetText();
-        return true;
+        return;
     }
     m_strEntry = toCp932(m_entryBox.currentText());
     if (m_strEntry.size() <= maxEntryLength)
-        return true;
+        return;
     showMessageBox(this,
-                   QStringLiteral("入力できるのは %1 文字までです。").arg(maxEntryLength),
+                   QString::fromUtf8(res::text::entryTooLong).arg(maxEntryLength),
                    MessageButtons::Ok, MessageIcon::Warning);
-    m_entryBox.setFocus();
-    return false;
+    dx.Fail(&m_entryBox);
 }
 
 void CTesselView::selectEntryOrSetText()
@@ -237,7 +237,7 @@ void CTesselView::OnSettings()
 
 void CTesselView::OnDeleteRegistry()
 {
-    if (showMessageBox(this, QStringLiteral("レジストリを削除してよろしいですか。"),
+    if (showMessageBox(this, QString::fromUtf8(res::text::confirmDeleteRegistry),
                        MessageButtons::OkCancel) != res::IDOK)
         return;
     if (m_host.profileDeleted)

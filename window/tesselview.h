@@ -66,7 +66,7 @@ public:
     static constexpr int gripWidth = 19;
 
 protected:
-    bool DoDataExchange(bool saveAndValidate) override;
+    void DoDataExchange(DataExchange& dx) override;
 
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

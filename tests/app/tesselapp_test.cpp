@@ -1,15 +1,10 @@
-#include "framework/application.h"
-#include "window/tesselview.h"
-#include "framework/document.h"
-#include "framework/framewnd.h"
-#include "res/menus.h"
-#include "tests/window/orrinharness.h"
-#include "framework/popupmenu.h"
 #include "app/profilesection.h"
-#include "res/resource.h"
-#include "framework/singledoctemplate.h"
+#include "framework/document.h"
+#include "framework/popupmenu.h"
 #include "framework/singleinstance.h"
-#include "framework/view.h"
+#include "res/resource.h"
+#include "tests/window/orrinharness.h"
+#include "window/tesselview.h"
 
 #include <QAction>
 #include <QFile>
@@ -18,74 +13,7 @@
 #include <QSystemTrayIcon>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 namespace {
-
-// Records which object of the chain ran a command.
-QStringList ran;
-
-template <class Base>
-class Recorder : public Base {
-public:
-    Recorder(const QString& name, const QList<int>& ids)
-    {
-        for (int id : ids)
-            this->OnCommand(id, [name] { ran << name; });
-    }
-};
-
-class RecordingApp : public Application {
-public:
-    explicit RecordingApp(const QList<int>& ids)
-    {
-        for (int id : ids)
-            OnCommand(id, [] { ran << QStringLiteral("app"); });
-    }
-};
-
-// Documents, frames and views that write down when the framework calls them.
-class StepDoc : public Document {
-public:
-    explicit StepDoc(bool newDocumentResult) : m_result(newDocumentResult) { ran << QStringLiteral("document"); }
-    bool OnNewDocument() override
-    {
-        ran << QStringLiteral("OnNewDocument");
-        return m_result;
-    }
-
-private:
-    bool m_result;
-};
-
-class StepFrame : public FrameWnd {
-public:
-    explicit StepFrame(int createResult) : m_result(createResult) { ran << QStringLiteral("frame"); }
-
-protected:
-    bool PreCreateWindow(CreateStruct& cs) override
-    {
-        ran << QStringLiteral("PreCreateWindow");
-        cs.rect = QRect(10, 20, 200, 30);
-        return true;
-    }
-    int OnCreate() override
-    {
-        ran << QStringLiteral("OnCreate");
-        return m_result;
-    }
-
-private:
-    int m_result;
-};
-
-class StepView : public View {
-public:
-    explicit StepView(QWidget* parent) : View(parent) { ran << QStringLiteral("view"); }
-    void OnInitialUpdate() override { ran << QStringLiteral("OnInitialUpdate"); }
-};
 
 QString settingsValue(const QString& key)
 {
@@ -109,90 +37,7 @@ class TesselAppTest : public QObject {
 private slots:
     void init()
     {
-        ran.clear();
         OrrinHarness::clearProfile();
-    }
-
-    void commandRouting_data()
-    {
-        QTest::addColumn<QString>("sentTo");
-        QTest::addColumn<QStringList>("handlers");
-        QTest::addColumn<QString>("runs");
-
-        const QStringList all{"view", "document", "frame", "app"};
-        QTest::newRow("frame_view_first") << "frame" << all << "view";
-        QTest::newRow("frame_document_second") << "frame" << QStringList{"document", "frame", "app"} << "document";
-        QTest::newRow("frame_frame_third") << "frame" << QStringList{"frame", "app"} << "frame";
-        QTest::newRow("frame_app_last") << "frame" << QStringList{"app"} << "app";
-        QTest::newRow("frame_nobody") << "frame" << QStringList{} << "";
-        QTest::newRow("view_view_first") << "view" << all << "view";
-        QTest::newRow("view_document_second") << "view" << QStringList{"document", "frame", "app"} << "document";
-        QTest::newRow("view_never_frame") << "view" << QStringList{"frame", "app"} << "";
-    }
-
-    void commandRouting()
-    {
-        QFETCH(QString, sentTo);
-        QFETCH(QStringList, handlers);
-        QFETCH(QString, runs);
-
-        constexpr int id = 40000;
-        auto ids = [&](const char* name) {
-            return handlers.contains(QString::fromLatin1(name)) ? QList<int>{id} : QList<int>{};
-        };
-        RecordingApp app(ids("app"));
-        Recorder<Document> document(QStringLiteral("document"), ids("document"));
-        Recorder<FrameWnd> frame(QStringLiteral("frame"), ids("frame"));
-        auto* view = new Recorder<View>(QStringLiteral("view"), ids("view"));
-        view->setParent(&frame);
-        document.AddView(view);
-        frame.SetActiveView(view);
-
-        const bool handled = sentTo == QLatin1String("frame") ? frame.SendCommand(id) : view->SendCommand(id);
-        const bool enabled = sentTo == QLatin1String("frame") ? frame.CanSendCommand(id) : view->CanSendCommand(id);
-        QCOMPARE(handled, !runs.isEmpty());
-        QCOMPARE(enabled, !runs.isEmpty());
-        QCOMPARE(ran, runs.isEmpty() ? QStringList{} : QStringList{runs});
-    }
-
-    void templateCreatesInOrder_data()
-    {
-        QTest::addColumn<int>("createResult");
-        QTest::addColumn<bool>("newDocumentResult");
-        QTest::addColumn<bool>("opened");
-        QTest::addColumn<QStringList>("steps");
-
-        QTest::newRow("success") << 0 << true << true
-                                 << QStringList{"document", "frame", "PreCreateWindow", "OnCreate", "view",
-                                                "OnNewDocument", "OnInitialUpdate"};
-        QTest::newRow("frame_refuses") << -1 << true << false
-                                       << QStringList{"document", "frame", "PreCreateWindow", "OnCreate"};
-        QTest::newRow("new_document_fails") << 0 << false << false
-                                            << QStringList{"document", "frame", "PreCreateWindow", "OnCreate",
-                                                           "view", "OnNewDocument"};
-    }
-
-    void templateCreatesInOrder()
-    {
-        QFETCH(int, createResult);
-        QFETCH(bool, newDocumentResult);
-        QFETCH(bool, opened);
-        QFETCH(QStringList, steps);
-
-        SingleDocTemplate docTemplate(
-            res::IDR_MAINFRAME, [&] { return std::make_unique<StepDoc>(newDocumentResult); },
-            [&] { return std::make_unique<StepFrame>(createResult); },
-            [](FrameWnd& frame) { return new StepView(&frame); });
-        QCOMPARE(docTemplate.OpenDocumentFile(), opened);
-        QCOMPARE(ran, steps);
-        if (opened) {
-            QCOMPARE(docTemplate.frame()->geometry(), QRect(10, 20, 200, 30));
-            QVERIFY(!docTemplate.frame()->isVisible());  // shown by the start-up, not by creation
-            QCOMPARE(docTemplate.document()->GetFirstView(), docTemplate.frame()->GetActiveView());
-        } else {
-            QVERIFY(!docTemplate.frame());
-            QVERIFY(!docTemplate.document());
-        }
     }
 
     void firstStartUsesDefaults()
@@ -422,40 +267,6 @@ private slots:
         QVERIFY(!harness.frame()->isVisible());
     }
 
-    void popupMenuChoosesWithLeftButtonOnly_data()
-    {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<bool>("stillOpen");
-
-        QTest::newRow("left_chooses") << int(Qt::LeftButton) << int(res::ID_MINIMIZE) << false;
-        QTest::newRow("right_does_nothing") << int(Qt::RightButton) << 0 << true;
-        QTest::newRow("middle_does_nothing") << int(Qt::MiddleButton) << 0 << true;
-    }
-
-    void popupMenuChoosesWithLeftButtonOnly()
-    {
-        QFETCH(int, button);
-        QFETCH(int, chosen);
-        QFETCH(bool, stillOpen);
-
-        std::unique_ptr<QMenu> menu = loadMenu(res::IDR_TRAY_MENU, nullptr);
-        bool openAfterClick = false;
-        ScopedPopupMenuHook hook([&](QMenu& shown, const QPoint& pos) {
-            int triggered = 0;
-            QObject::connect(&shown, &QMenu::triggered, [&](QAction* action) { triggered = commandOf(action); });
-            shown.popup(pos);
-            const QList<QAction*> actions = shown.actions();
-            QAction* minimize = actions.at(1);
-            QTest::mouseClick(&shown, Qt::MouseButton(button), {}, shown.actionGeometry(minimize).center());
-            openAfterClick = shown.isVisible();
-            shown.hide();
-            return triggered;
-        });
-        QCOMPARE(trackPopupMenu(*menu, QPoint(50, 50), res::ID_RESTORE, {}), chosen);
-        QCOMPARE(openAfterClick, stillOpen);
-    }
-
     void trayActivation_data()
     {
         QTest::addColumn<int>("reason");
@@ -537,37 +348,6 @@ private slots:
         QVERIFY(!harness.start());
         QVERIFY(!harness.app->GetMainWnd());
         QCOMPARE(harness.app->Run(), 0);
-    }
-
-    void lockIsFreeAfterHolderEnds()
-    {
-        {
-            SingleInstanceLock first(CTesselApp::instanceLockName);
-            QVERIFY(first.tryLock());
-        }
-        SingleInstanceLock next(CTesselApp::instanceLockName);
-        QVERIFY(next.tryLock());
-    }
-
-    void lockFilePlantedByAnotherUserIsIgnored()
-    {
-        const SingleInstanceLock lock(CTesselApp::instanceLockName);
-        const QByteArray path = QByteArray::fromStdString(lock.lockFilePath());
-        const int planted = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        QVERIFY(planted >= 0);
-        const uid_t otherUser = ::getuid() == 0 ? 65534 : 0;
-        if (::fchown(planted, otherUser, static_cast<gid_t>(-1)) != 0) {
-            ::close(planted);
-            ::unlink(path.constData());
-            QSKIP("changing a file's owner needs root");
-        }
-        QCOMPARE(::flock(planted, LOCK_EX | LOCK_NB), 0);
-
-        SingleInstanceLock mine(CTesselApp::instanceLockName);
-        QVERIFY(mine.tryLock());
-
-        ::close(planted);
-        ::unlink(path.constData());
     }
 
     void profileSection_data()

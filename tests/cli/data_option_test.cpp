@@ -1,4 +1,6 @@
-#include "cli/orrincalc.h"
+#include "tests/support/bytes.h"
+#include "tests/support/casename.h"
+#include "tests/support/orrincalcrun.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string bytes(std::initializer_list<unsigned> values)
-{
-    std::string result;
-    for (const unsigned value : values)
-        result.push_back(static_cast<char>(value));
-    return result;
-}
-
 // Data file records: name, 8-byte value, empty description.
 const std::string xIsOneAndAHalf =
     bytes({0x01, 0, 0, 0, 0x01, 'x', 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0x00});
@@ -31,46 +25,14 @@ const std::string aIsTwoBIsThree =
     bytes({0x02, 0, 0, 0, 0x01, 'a', 0, 0, 0, 0, 0, 0, 0x00, 0x40, 0x00,
            0x01, 'b', 0, 0, 0, 0, 0, 0, 0x08, 0x40, 0x04, 'd', 'e', 's', 'c'});
 
-std::string readAll(std::FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    char chunk[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, got);
-    return text;
-}
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 // "DATA" in an argument stands for the path of the test's data file.
-CliRun runWith(std::vector<std::string> args, const std::string& dataPath, const std::string& input)
+CalcRun runWith(std::vector<std::string> args, const std::string& dataPath, const std::string& input)
 {
-    args.insert(args.begin(), "orrin-calc");
-    std::vector<const char*> argv;
     for (std::string& arg : args) {
         if (arg == "DATA")
             arg = dataPath;
-        argv.push_back(arg.c_str());
     }
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::rewind(in);
-    CliRun run;
-    run.status = runOrrinCalc(static_cast<int>(argv.size()), argv.data(), in, out, err);
-    run.out = readAll(out);
-    run.err = readAll(err);
-    std::fclose(in);
-    std::fclose(out);
-    std::fclose(err);
-    return run;
+    return runCalc(args, input);
 }
 
 struct Case {
@@ -83,10 +45,7 @@ struct Case {
     std::string errorMentions;  // "" for a silent run; DATA for the data file's path
 };
 
-void PrintTo(const Case& value, std::ostream* os)
-{
-    *os << value.name;
-}
+ORRIN_PRINT_CASE_BY_NAME(Case)
 
 class DataOption : public ::testing::TestWithParam<Case> {
 protected:
@@ -106,7 +65,7 @@ TEST_P(DataOption, LoadsFileBeforeEvaluating)
     const fs::path data = m_dir / "Orrin.dat";
     if (GetParam().dataFile)
         std::ofstream(data, std::ios::binary) << *GetParam().dataFile;
-    const CliRun run = runWith(GetParam().args, data.string(), GetParam().input);
+    const CalcRun run = runWith(GetParam().args, data.string(), GetParam().input);
     EXPECT_EQ(run.out, GetParam().expectedOut);
     EXPECT_EQ(run.status, GetParam().expectedStatus);
     const std::string mention =
@@ -136,6 +95,6 @@ INSTANTIATE_TEST_SUITE_P(Files, DataOption, ::testing::Values(
     Case{"option_without_file", std::nullopt, {"1+1", "--data"}, "", "", 2, "usage:"},
     Case{"two_data_files", xIsOneAndAHalf, {"--data", "DATA", "--data", "DATA", "x"}, "", "", 2,
          "usage:"}),
-    [](const ::testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
+    caseName);
 
 }  // namespace

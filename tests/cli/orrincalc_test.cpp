@@ -1,4 +1,6 @@
 #include "cli/orrincalc.h"
+#include "tests/support/casename.h"
+#include "tests/support/orrincalcrun.h"
 
 #include <gtest/gtest.h>
 
@@ -11,52 +13,19 @@
 
 namespace {
 
-struct CalcRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(std::FILE* file)
-{
-    std::string text;
-    std::rewind(file);
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, got);
-    return text;
-}
-
-CalcRun run(std::vector<const char*> arguments, const std::string& input = "")
-{
-    arguments.insert(arguments.begin(), "orrin-calc");
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::rewind(in);
-    CalcRun result;
-    result.status = runOrrinCalc(static_cast<int>(arguments.size()), arguments.data(), in, out, err);
-    result.out = readAll(out);
-    result.err = readAll(err);
-    std::fclose(in);
-    std::fclose(out);
-    std::fclose(err);
-    return result;
-}
-
 struct CliCase {
     const char* name;
-    std::vector<const char*> arguments;
+    std::vector<std::string> arguments;
     const char* input;
     int status;
     const char* out;
 };
+ORRIN_PRINT_CASE_BY_NAME(CliCase)
 
 class OrrinCalc : public ::testing::TestWithParam<CliCase> {};
 TEST_P(OrrinCalc, PrintsOneLinePerExpression)
 {
-    const CalcRun result = run(GetParam().arguments, GetParam().input);
+    const CalcRun result = runCalc(GetParam().arguments, GetParam().input);
     EXPECT_EQ(result.status, GetParam().status);
     EXPECT_EQ(result.out, GetParam().out);
 }
@@ -73,11 +42,11 @@ INSTANTIATE_TEST_SUITE_P(Cli, OrrinCalc, ::testing::Values(
     CliCase{"stdin_empty_line_is_an_error", {}, "1\n\n2\n", 1, "1\nSyntax error.\n2\n"},
     CliCase{"stdin_empty", {}, "", 0, ""},
     CliCase{"arguments_ignore_stdin", {"7"}, "8\n", 0, "7\n"}),
-    [](const auto& param) { return std::string(param.param.name); });
+    caseName);
 
 TEST(OrrinCalc, UnknownOptionIsAUsageError)
 {
-    const CalcRun result = run({"--bogus", "1"});
+    const CalcRun result = runCalc({"--bogus", "1"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("usage:"), std::string::npos);
@@ -145,6 +114,7 @@ struct StreamFailure {
     bool outputFails;
     const char* errorText;
 };
+ORRIN_PRINT_CASE_BY_NAME(StreamFailure)
 
 class BrokenStreams : public ::testing::TestWithParam<StreamFailure> {};
 TEST_P(BrokenStreams, ExitWith2AndSayWhy)
@@ -168,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, BrokenStreams, ::testing::Values(
     StreamFailure{"unreadable_input", {}, true, false, "cannot read standard input"},
     StreamFailure{"unwritable_output", {"1+1"}, false, true, "cannot write the results"},
     StreamFailure{"unwritable_output_after_an_error", {"1/0"}, false, true, "cannot write the results"}),
-    [](const auto& param) { return std::string(param.param.name); });
+    caseName);
 
 // Input is read in blocks of 64 KiB; lines must come out whole and in order
 // wherever the block ends fall.
@@ -179,6 +149,7 @@ struct LongLine {
     const char* rest;
     const char* expected;
 };
+ORRIN_PRINT_CASE_BY_NAME(LongLine)
 
 class LongLines : public ::testing::TestWithParam<LongLine> {};
 TEST_P(LongLines, AreReadWhole)
@@ -186,13 +157,13 @@ TEST_P(LongLines, AreReadWhole)
     std::string line = "1";
     for (std::size_t i = 0; i < GetParam().sums; ++i)
         line += "+1";
-    const CalcRun result = run({}, line + GetParam().lineEnd + GetParam().rest);
+    const CalcRun result = runCalc({}, line + GetParam().lineEnd + GetParam().rest);
     EXPECT_EQ(result.out, GetParam().expected);
 }
 INSTANTIATE_TEST_SUITE_P(Cli, LongLines, ::testing::Values(
     LongLine{"spanning_blocks", 100000, "\n", "", "100001\n"},
     LongLine{"crlf_split_by_block_end", 32767, "\r\n", "2\n", "32768\n2\n"},
     LongLine{"lines_after_a_long_one", 100000, "\n", "x=3\nx*x\n", "100001\n3\n9\n"}),
-    [](const auto& param) { return std::string(param.param.name); });
+    caseName);
 
 }  // namespace

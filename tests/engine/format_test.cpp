@@ -1,4 +1,5 @@
 #include "engine/formatnumber.h"
+#include "tests/support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +16,7 @@ struct Formatting {
     const char* expected;
 };
 
-std::string formattingName(const ::testing::TestParamInfo<Formatting>& param)
-{
-    return param.param.name;
-}
+ORRIN_PRINT_CASE_BY_NAME(Formatting)
 
 class Format : public ::testing::TestWithParam<Formatting> {};
 TEST_P(Format, WritesTheText)
@@ -48,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Decimal, Format, ::testing::Values(
     Formatting{"nan", std::nan(""), 10, "nan"},
     Formatting{"negative_nan", -std::nan(""), 10, "nan"},
     Formatting{"other_base_is_decimal", 10, 2, "10"}),
-    formattingName);
+    caseName);
 
 INSTANTIATE_TEST_SUITE_P(Hexadecimal, Format, ::testing::Values(
     Formatting{"ff", 255, 16, "ff"},
@@ -60,6 +58,6 @@ INSTANTIATE_TEST_SUITE_P(Hexadecimal, Format, ::testing::Values(
     Formatting{"too_large", 1e20, 16, "0"},
     Formatting{"infinity", infinity, 16, "0"},
     Formatting{"nan", std::nan(""), 16, "0"}),
-    formattingName);
+    caseName);
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "engine/toint32.h"
 
 #include <cmath>
+#include <ostream>
 #include <limits>
 
 namespace {
@@ -56,6 +57,10 @@ struct Conversion {
     double input;
     std::int32_t expected;
 };
+[[maybe_unused]] void PrintTo(const Conversion& value, std::ostream* os)
+{
+    *os << value.input << " -> " << value.expected;
+}
 class ToInt32 : public ::testing::TestWithParam<Conversion> {};
 TEST_P(ToInt32, TruncatesAndKeepsTheLow32Bits)
 {

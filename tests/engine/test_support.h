@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/calculator.h"
+#include "tests/support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -27,10 +28,7 @@ struct Case {
     const char* expected;
 };
 
-inline std::string caseName(const ::testing::TestParamInfo<Case>& info)
-{
-    return info.param.name;
-}
+ORRIN_PRINT_CASE_BY_NAME(Case)
 
 inline constexpr const char* syntaxError = "Syntax error.";
 inline constexpr const char* divisionByZero = "Division by zero.";

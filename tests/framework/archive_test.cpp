@@ -1,6 +1,6 @@
 #include "framework/archive.h"
-#include "tests/framework/bytes.h"
-#include "tests/framework/casename.h"
+#include "tests/support/bytes.h"
+#include "tests/support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, CountedString, ::testing::Values(
     PrefixCase{"first_32_bit_form", 65534, bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
     PrefixCase{"length_ffff", 65535, bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00})},
     PrefixCase{"length_70000", 70000, bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})}),
-    caseName<PrefixCase>);
+    caseName);
 
 TEST(CountedStringText, KeepsEveryByteUnchanged)
 {
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Numbers, NumberLayout, ::testing::Values(
                bytes({0, 0, 0, 0, 0, 0, 0, 0x80})},
     NumberCase{"double_minus_two", [](Archive& a) { a.writeDouble(-2.0); },
                bytes({0, 0, 0, 0, 0, 0, 0, 0xC0})}),
-    caseName<NumberCase>);
+    caseName);
 
 struct BitsCase {
     const char* name;
@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Values, DoubleRoundTrip, ::testing::Values(
     BitsCase{"smallest_subnormal", 0x0000000000000001},
     BitsCase{"largest_finite", 0x7FEFFFFFFFFFFFFF},
     BitsCase{"one_third", 0x3FD5555555555555}),
-    caseName<BitsCase>);
+    caseName);
 
 TEST(ReadInt32, TakesTopBitAsSign)
 {
@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(Reads, PastTheEnd, ::testing::Values(
                   readString},
     TruncatedCase{"32_bit_form_four_gigabytes",
                   bytes({0xFF, 0xFF, 0xFF}) + littleEndian32(0xFFFFFFFF) + "tiny", readString}),
-    caseName<TruncatedCase>);
+    caseName);
 
 TEST(ArchiveDirection, RefusesReadWhileStoringAndWriteWhileLoading)
 {

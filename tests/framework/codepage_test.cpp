@@ -1,6 +1,6 @@
 #include "framework/codepage.h"
-#include "tests/framework/bytes.h"
-#include "tests/framework/casename.h"
+#include "tests/support/bytes.h"
+#include "tests/support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, CodePagePair, ::testing::Values(
     PairCase{"nec_circled_digit", "①", bytes({0x87, 0x40})},
     PairCase{"fullwidth_tilde", "～", bytes({0x81, 0x60})},
     PairCase{"kanji_with_ascii_trail_byte", "表示", bytes({0x95, 0x5C, 0x8E, 0xA6})}),
-    caseName<PairCase>);
+    caseName);
 
 struct OneWayCase {
     const char* name;
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, Utf8Unconvertible, ::testing::Values(
     OneWayCase{"overlong_slash", "\xC0\xAF", "??"},
     OneWayCase{"encoded_surrogate", "\xED\xA0\x80", "???"},
     OneWayCase{"text_after_error_kept", "\xC3\xA9メ", "?" + bytes({0x83, 0x81})}),
-    caseName<OneWayCase>);
+    caseName);
 
 class Cp932Invalid : public ::testing::TestWithParam<OneWayCase> {};
 
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, Cp932Invalid, ::testing::Values(
     OneWayCase{"unmapped_pair_is_one_error", "\x81\xAD" "2", "�2"},
     OneWayCase{"text_after_error_kept",
                "\xFF" + bytes({0x83, 0x81, 0x83, 0x82}), "�メモ"}),
-    caseName<OneWayCase>);
+    caseName);
 
 TEST(CodePageLength, ConvertsTextLongerThanOneBufferCompletely)
 {

@@ -1,7 +1,7 @@
 #include "framework/documentfile.h"
 #include "framework/variablesarchive.h"
-#include "tests/framework/bytes.h"
-#include "tests/framework/casename.h"
+#include "tests/support/bytes.h"
+#include "tests/support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Files, OpenDocument, ::testing::Values(
              DocumentStatus::BadFormat, 1},
     OpenCase{"negative_count", littleEndian32(0x80000000) + fifteenBytes.substr(4),
              DocumentStatus::Ok, 0}),
-    caseName<OpenCase>);
+    caseName);
 
 TEST(OpenDocumentFile, LoadsTheRecordsOfTheFile)
 {

@@ -1,6 +1,6 @@
 #include "framework/variablesarchive.h"
-#include "tests/framework/bytes.h"
-#include "tests/framework/casename.h"
+#include "tests/support/bytes.h"
+#include "tests/support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Files, LoadVariables, ::testing::Values(
              littleEndian32(1) + record("x", 1.5, "").substr(0, 10) + bytes({0xFF, 0xFF, 0xFF})
                  + littleEndian32(70000) + "short",
              true, {}}),
-    caseName<LoadCase>);
+    caseName);
 
 TEST(LoadVariables, EmptyDataIsAnError)
 {

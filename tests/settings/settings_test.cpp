@@ -228,8 +228,6 @@ private slots:
     void listShowsStoreSorted();
     void insertRowReturnsSortedRow_data();
     void insertRowReturnsSortedRow();
-    void renamedRowKeepsSortedPlaceAndSelection_data();
-    void renamedRowKeepsSortedPlaceAndSelection();
     void newButtonAddsConstant();
     void editSelectedRow();
     void editWithoutSelectionOpensNothing();
@@ -554,7 +552,7 @@ void SettingsTest::insertRowReturnsSortedRow()
         dialog.m_strName = name.toStdString();
         dialog.m_dValue = 42;
         dialog.m_strDescription = utf8ToCp932("新しい");
-        const int placed = page.InsertRow(0, dialog);
+        const int placed = page.InsertRow(dialog);
         QCOMPARE(placed, row);
         QCOMPARE(page.list()->GetItemText(placed, 0), name.toStdString());
         QCOMPARE(page.list()->GetItemText(placed, 1), std::string("42."));
@@ -564,52 +562,6 @@ void SettingsTest::insertRowReturnsSortedRow()
         click(&sheet, "propertySheetCancel");
     });
     QCOMPARE(sheet.DoModal(), res::IDCANCEL);
-}
-
-void SettingsTest::renamedRowKeepsSortedPlaceAndSelection_data()
-{
-    // Each row's value column holds its place before the rename.
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("newName");
-    QTest::addColumn<QStringList>("namesAfter");
-    QTest::addColumn<int>("rowAfter");
-    const QStringList ace{"A", "C", "E"};
-    QTest::newRow("later name moves down") << ace << 0 << "D" << QStringList{"C", "D", "E"} << 1;
-    QTest::newRow("earlier name moves up") << ace << 2 << "B" << QStringList{"A", "B", "C"} << 1;
-    QTest::newRow("name still between its neighbours stays")
-        << ace << 1 << "D" << QStringList{"A", "D", "E"} << 1;
-    QTest::newRow("name of a later row goes after it") << ace << 0 << "E" << QStringList{"C", "E", "E"} << 2;
-    QTest::newRow("unchanged name among equal names stays")
-        << QStringList{"P", "P", "Q"} << 0 << "P" << QStringList{"P", "P", "Q"} << 0;
-}
-
-void SettingsTest::renamedRowKeepsSortedPlaceAndSelection()
-{
-    QFETCH(QStringList, names);
-    QFETCH(int, row);
-    QFETCH(QString, newName);
-    QFETCH(QStringList, namesAfter);
-    QFETCH(int, rowAfter);
-
-    ListCtrl list;
-    list.InsertColumn(0, QStringLiteral("変数名"), 100);
-    list.InsertColumn(1, QStringLiteral("値"), 100);
-    for (int i = 0; i < names.size(); ++i)
-        list.SetItemText(list.InsertItem(0, names.at(i).toStdString()), 1, std::to_string(i));
-    list.SelectItem(row);
-
-    QVERIFY(list.SetItemText(row, 0, newName.toStdString()));
-
-    QStringList shown;
-    for (int i = 0; i < list.GetItemCount(); ++i) {
-        shown << QString::fromStdString(list.GetItemText(i, 0));
-        QCOMPARE(list.IsItemSelected(i), i == rowAfter);
-    }
-    QCOMPARE(shown, namesAfter);
-    QCOMPARE(list.GetItemText(rowAfter, 1), std::to_string(row));
-    QVERIFY(!list.SetItemText(3, 0, "X"));
-    QVERIFY(!list.SetItemText(0, 2, "X"));
 }
 
 void SettingsTest::newButtonAddsConstant()
@@ -692,7 +644,7 @@ void SettingsTest::editWithoutSelectionOpensNothing()
         QTest::mouseClick(view.list()->viewport(), Qt::LeftButton, {}, view.emptyArea());
         QTest::mouseDClick(view.list()->viewport(), Qt::LeftButton, {}, view.emptyArea());
         QCOMPARE(view.constPage()->GetSelectedRow(), -1);
-        view.constPage()->OnCommand(res::ID_CONST_EDIT);
+        view.constPage()->OnCmdMsg(res::ID_CONST_EDIT);
         QVERIFY(!unexpected.answered());
         view.cancel();
     });

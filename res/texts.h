@@ -1,0 +1,49 @@
+#pragma once
+
+// The texts the program shows, beside the menus and the string table: one
+// place to read them all and, later, to translate them. UTF-8, for
+// QString::fromUtf8; "%1" stands for an argument filled in by the caller.
+// Plain constants without Qt, so that every layer may read them.
+namespace res::text {
+
+// The framework's own texts.
+inline constexpr char cancel[] = "キャンセル";
+inline constexpr char enterNumber[] = "数値を入力してください。";
+inline constexpr char cannotOpenFile[] = "ファイル %1 を開けません。";
+inline constexpr char badFileFormat[] = "ファイル %1 の形式が正しくありません。読み込めた変数だけを使います。";
+inline constexpr char cannotSaveFile[] = "ファイル %1 に保存できません。";
+
+// The expression window.
+inline constexpr char entryTooLong[] = "入力できるのは %1 文字までです。";
+inline constexpr char confirmDeleteRegistry[] = "レジストリを削除してよろしいですか。";
+// Thrown as the engine's memory_error, so in the program's 8-bit text
+// (code page 932): "メモリエラー。".
+inline constexpr char memoryErrorCp932[] = "\x83\x81\x83\x82\x83\x8A\x83\x47\x83\x89\x81\x5B\x81\x42";
+
+// The settings sheet and its pages.
+inline constexpr char settingsCaption[] = "設定";
+inline constexpr char generalPageTitle[] = "基本設定";
+inline constexpr char generalGroup[] = "基本設定";
+inline constexpr char noDisplay[] = "起動時に非表示";
+inline constexpr char constPageTitle[] = "変数";
+inline constexpr char newConstButton[] = "新規作成(&N)";
+inline constexpr char deleteConstButton[] = "削除(&D)";
+inline constexpr char nameHeading[] = "変数名";
+inline constexpr char valueHeading[] = "値";
+inline constexpr char descriptionHeading[] = "説明";
+
+// The constant edit dialog.
+inline constexpr char constEditTitle[] = "変数";
+inline constexpr char propertiesGroup[] = "プロパティ";
+inline constexpr char nameLabel[] = "変数名";
+inline constexpr char valueLabel[] = "値";
+inline constexpr char descriptionLabel[] = "説明";
+inline constexpr char constEditCancel[] = "ｷｬﾝｾﾙ";
+inline constexpr char leadingDigitInName[] = "定数名の最初の文字に数字は使えません。";
+inline constexpr char badCharacterInName[] = "数字か，大文字のアルファベットで入力して下さい。";
+
+// The About box.
+inline constexpr char aboutTitle[] = "ﾊﾞｰｼﾞｮﾝ情報(Tessel)";
+inline constexpr char aboutDescription[] = "常駐型の関数電卓（Linux 版）";
+
+}  // namespace res::text
