@@ -99,11 +99,12 @@ bool setAutostartEnabled(bool enabled)
 QString desktopEntryExec(const QString& program)
 {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    static const QString escapedInQuotes = QStringLiteral("\"`$\\");
     QString argument = program;
     if (std::any_of(program.begin(), program.end(), [](QChar c) { return reserved.contains(c); })) {
         argument.clear();
         for (QChar c : program) {
-            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            if (escapedInQuotes.contains(c))
                 argument += QLatin1Char('\\');
             argument += c;
         }
