@@ -68,6 +68,8 @@ if(TARGET orrin)
 endif()
 
 add_custom_target(orrin_dist ALL DEPENDS ${orrin_gzipped})
+# Building just the programs (as scripts/run.sh does) is then enough for cpack.
+add_dependencies(orrin-calc orrin_dist)
 
 # cpack -G DEB
 set(CPACK_PACKAGE_NAME "${ORRIN_PACKAGE}")
