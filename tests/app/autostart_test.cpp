@@ -22,12 +22,6 @@ void writeEntry(const QString& configDir, Entry entry)
         file.write("Hidden=true\n");
 }
 
-QString readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 }  // namespace
 
 Q_DECLARE_METATYPE(Entry)
@@ -79,9 +73,9 @@ void AutostartTest::switchesEntry()
     QVERIFY(setAutostartEnabled(enable));
     QCOMPARE(isAutostartEnabled(), enable);
 
-    const QString path = user + QStringLiteral("/autostart/com.velnor.Orrin.desktop");
-    const QString text = readFile(path);
-    QCOMPARE(QFile::exists(path), userEntryAfter != Entry::None);
+    QFile file(user + QStringLiteral("/autostart/com.velnor.Orrin.desktop"));
+    QCOMPARE(file.open(QIODevice::ReadOnly), userEntryAfter != Entry::None);
+    const QString text = QString::fromUtf8(file.readAll());
     QCOMPARE(text.contains(QStringLiteral("\nHidden=true\n")), userEntryAfter == Entry::Hidden);
     if (userEntryAfter == Entry::Starts)
         QVERIFY(text.contains(QStringLiteral("\nExec=") + QCoreApplication::applicationFilePath() + '\n'));
@@ -92,7 +86,6 @@ void AutostartTest::execQuotesPath_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("exec");
     QTest::newRow("plain") << "/usr/bin/orrin" << "/usr/bin/orrin";
-    QTest::newRow("japanese") << "/home/ユーザー/orrin" << "/home/ユーザー/orrin";
     QTest::newRow("blank") << "/home/a b/orrin" << "\"/home/a b/orrin\"";
     QTest::newRow("percent") << "/opt/100%/orrin" << "/opt/100%%/orrin";
     QTest::newRow("dollar_quote_backquote") << "/opt/$x\"`/orrin" << "\"/opt/\\\\$x\\\\\"\\\\`/orrin\"";

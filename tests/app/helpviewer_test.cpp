@@ -116,7 +116,6 @@ void HelpViewerTest::findsBesideProgramBeforeInstalledTree_data()
     QTest::addColumn<QString>("found");
     QTest::newRow("both") << true << true << "beside";
     QTest::newRow("installed_only") << false << true << "installed";
-    QTest::newRow("beside_only") << true << false << "beside";
     QTest::newRow("neither") << false << false << "";
 }
 

@@ -52,5 +52,5 @@ lintian --fail-on error,warning "${debs[0]}" || fail "lintian"
 echo "PASS lintian"
 
 dpkg-deb -x "${debs[0]}" "$work/unpacked"
-python3 "$here/help_in_unpacked_tree.py" --orrin "$work/unpacked/usr/bin/orrin" \
-    --expect "$work/unpacked/usr/share/orrin/Orrin.chm"
+python3 "$here/help_in_unpacked_tree.py" "$work/unpacked/usr/bin/orrin" \
+    "$work/unpacked/usr/share/orrin/Orrin.chm"
