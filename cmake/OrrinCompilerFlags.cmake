@@ -27,3 +27,11 @@ if(ORRIN_FUZZ)
     add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Hardened as Debian builds its packages (dpkg-buildflags): checked string and
+# memory calls where the optimiser knows the sizes, a guarded stack, and
+# relocations that turn read-only once the program has started.
+if(NOT ORRIN_SANITIZE AND NOT ORRIN_FUZZ)
+    add_compile_options($<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2> -fstack-protector-strong)
+    add_link_options(LINKER:-z,relro LINKER:-z,now)
+endif()

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the grip bitmap and the program icon as palette PNG files.
+"""Draws the grip bitmap and the program icon as palette PNG files, and the
+icon once more as SVG for the desktop's icon theme.
 
 The images are committed; run this again only to change them:
     python3 res/drawimages.py res/
@@ -67,13 +68,14 @@ def grip():
     return p
 
 
-def icon(size):
-    """The program icon: a grey calculator with a lit display and keys."""
-    p = [[TRANSPARENT] * size for _ in range(size)]
-    s = size / 32.0
+def icon_boxes():
+    """The program icon on a 32-unit grid, back to front: a grey calculator
+    with a lit display and keys. Each box is (x0, y0, x1, y1, colour), x1 and
+    y1 exclusive."""
+    boxes = []
 
     def box(x0, y0, x1, y1, colour):
-        fill(p, round(x0 * s), round(y0 * s), round(x1 * s) - 1, round(y1 * s) - 1, colour)
+        boxes.append((x0, y0, x1, y1, colour))
 
     box(5, 1, 27, 31, BLACK)
     box(6, 2, 26, 30, SILVER)
@@ -88,14 +90,33 @@ def icon(size):
             y = 14 + row * 4
             colour = NAVY if col < 3 else TEAL
             box(x, y, x + 3, y + 3, colour)
+    return boxes
+
+
+def icon(size):
+    p = [[TRANSPARENT] * size for _ in range(size)]
+    s = size / 32.0
+    for x0, y0, x1, y1, colour in icon_boxes():
+        fill(p, round(x0 * s), round(y0 * s), round(x1 * s) - 1, round(y1 * s) - 1, colour)
     return p
+
+
+def write_svg(path):
+    rects = "".join(
+        f'  <rect x="{x0}" y="{y0}" width="{x1 - x0}" height="{y1 - y0}" '
+        f'fill="#{"%02x%02x%02x" % PALETTE[colour]}"/>\n'
+        for x0, y0, x1, y1, colour in icon_boxes())
+    Path(path).write_text(
+        '<svg xmlns="http://www.w3.org/2000/svg" width="128" height="128" viewBox="0 0 32 32" '
+        'shape-rendering="crispEdges">\n' + rects + "</svg>\n")
 
 
 def main():
     out = Path(sys.argv[1] if len(sys.argv) > 1 else ".")
     write_png(out / "grip.png", grip())
-    for size in (16, 32, 48):
+    for size in (16, 32, 48, 128):
         write_png(out / f"orrin-{size}.png", icon(size), transparent=True)
+    write_svg(out / "orrin.svg")
 
 
 if __name__ == "__main__":

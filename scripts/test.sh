@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Orrin and runs the whole test suite twice: in the release build and
 # in the AddressSanitizer + UndefinedBehaviorSanitizer build; in between, the
-# parts without Qt are built and tested on their own.
+# release build is installed and packaged, and the parts without Qt are built
+# and tested on their own.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" test
@@ -21,6 +22,8 @@ build_and_test() {
 }
 
 build_and_test "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The installed tree and the Debian package, once, from the release build.
+"$top/tests/package/check-package.sh" "$top/build"
 # Proves that the engine, the data file layer and orrin-calc need no Qt.
 build_and_test "$top/build-nogui" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORRIN_GUI=OFF -DORRIN_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -3,8 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <utility>
 
 namespace {
 
@@ -44,6 +47,8 @@ private slots:
     void pathInProgramDir_data();
     void pathInProgramDir();
     void pathFollowsProgramNotCurrentDirectory();
+    void findsBesideProgramBeforeInstalledTree_data();
+    void findsBesideProgramBeforeInstalledTree();
     void opensHelpBesideProgram_data();
     void opensHelpBesideProgram();
 
@@ -58,7 +63,7 @@ void HelpViewerTest::initTestCase()
     m_path = qgetenv("PATH");
     m_currentDir = QDir::currentPath();
     // The help command shows only a file that is there.
-    const QString help = helpFilePath();
+    const QString help = helpFilePath(QCoreApplication::applicationDirPath());
     if (!QFile::exists(help)) {
         QFile file(help);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -71,7 +76,7 @@ void HelpViewerTest::cleanupTestCase()
     qputenv("PATH", m_path);
     QDir::setCurrent(m_currentDir);
     if (m_createdHelpFile)
-        QFile::remove(helpFilePath());
+        QFile::remove(helpFilePath(QCoreApplication::applicationDirPath()));
 }
 
 void HelpViewerTest::pathInProgramDir_data()
@@ -102,6 +107,42 @@ void HelpViewerTest::pathFollowsProgramNotCurrentDirectory()
     QCOMPARE(helpFilePath(), expected);
     QVERIFY(QDir::setCurrent(m_currentDir));
     QCOMPARE(helpFilePath(), expected);
+}
+
+void HelpViewerTest::findsBesideProgramBeforeInstalledTree_data()
+{
+    QTest::addColumn<bool>("besideProgram");
+    QTest::addColumn<bool>("inInstalledTree");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("both") << true << true << "beside";
+    QTest::newRow("installed_only") << false << true << "installed";
+    QTest::newRow("neither") << false << false << "";
+}
+
+// An installed tree keeps the help apart from the program: bin/orrin finds
+// share/<package>/Orrin.chm, while a build folder's copy beside the program
+// comes first.
+void HelpViewerTest::findsBesideProgramBeforeInstalledTree()
+{
+    QFETCH(bool, besideProgram);
+    QFETCH(bool, inInstalledTree);
+    QFETCH(QString, found);
+
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    const QString beside = helpFilePath(bin);
+    const QString installed = installedHelpFilePath(bin);
+    QVERIFY(installed != beside);
+    for (const auto& [wanted, path] : {std::pair{besideProgram, beside}, std::pair{inInstalledTree, installed}}) {
+        if (!wanted)
+            continue;
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QString expected = found == "beside" ? beside : found == "installed" ? installed : QString();
+    QCOMPARE(findHelpFile(bin), expected);
 }
 
 void HelpViewerTest::opensHelpBesideProgram_data()
