@@ -11,3 +11,8 @@
 // Returns SIZE_MAX when the system tells nothing. Reads a few small files:
 // ask before large work, not per small step.
 std::size_t availableMemory();
+
+// Hands memory that the program has freed back to the system. The C library
+// keeps freed blocks for reuse, and one block still in use above them keeps
+// them resident; call after work on a long text, not after every small one.
+void returnFreedMemory();

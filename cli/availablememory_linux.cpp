@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -116,4 +117,10 @@ std::size_t resourceLimitRoom()
 std::size_t availableMemory()
 {
     return std::min({systemAvailable(), cgroupRoom(), resourceLimitRoom()});
+}
+
+void returnFreedMemory()
+{
+    // Also releases the free pages between blocks in use, not only the top.
+    malloc_trim(0);
 }

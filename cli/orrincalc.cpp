@@ -148,6 +148,8 @@ private:
 // gets the answers to the lines sent so far before the next ones are read.
 // Returns false when reading failed, so that a cut-off input is not taken for
 // its end.
+constexpr std::size_t longLineBytes = 1 << 16;
+
 bool evaluateLines(std::FILE* in, Session& session)
 {
     const int fd = fileno(in);
@@ -173,11 +175,13 @@ bool evaluateLines(std::FILE* in, Session& session)
         }
         // Only the new bytes can hold a line end: a long line costs no rescans.
         std::size_t searchFrom = pending.size();
+        bool longLine = false;
         try {
             pending.append(fresh);
         } catch (const std::bad_alloc&) {
             std::string().swap(pending);
             session.lineTooLong();
+            longLine = true;
             const std::size_t newline = fresh.find('\n');
             skippingLine = newline == std::string_view::npos;
             if (!skippingLine)
@@ -190,12 +194,16 @@ bool evaluateLines(std::FILE* in, Session& session)
             std::size_t end = newline;
             if (end > start && pending[end - 1] == '\r')
                 --end;
+            longLine = longLine || end - start >= longLineBytes;
             session.evaluate(std::string_view(pending).substr(start, end - start));
         }
         pending.erase(0, start);
-        // A long line read earlier leaves no large buffer behind.
-        if (pending.capacity() > 16 * chunk.size() && pending.size() < chunk.size())
+        // What a long line took, here and in the engine, is not kept while
+        // further lines are awaited.
+        if (longLine) {
             pending.shrink_to_fit();
+            returnFreedMemory();
+        }
         session.deliver();
     }
     if (!pending.empty()) {

@@ -26,14 +26,15 @@
 // pass raises every scanning error and counts the parentheses before anything
 // is applied, the second feeds each token straight to the evaluation. What an
 // evaluation holds beyond the caller's text is its two stacks (an operand is
-// 16 bytes, a pending operator 1), copies of names and new variables. At most
-// one stack entry is made per byte of text, except that "(-" makes three, so
-// the stacks stay below 18 bytes per byte of text whatever its shape. A text
-// too large for memory ends in memory_error, never in a crash: before a long
-// text is evaluated, and at intervals while it is, the engine compares what
-// it will need with the budget its owner gives (setMemoryBudget); and a
-// failed allocation anywhere in calculate becomes memory_error too. Working
-// memory taken for a long text is given back before calculate returns.
+// 16 bytes, a pending operator 1), copies of names and new variables. An
+// operand takes at least one byte of text and "(-" makes three entries of two
+// bytes, so the stacks stay below 18 bytes per byte of text whatever its
+// shape. A text too large for memory ends in memory_error, never in a crash:
+// before a long text is evaluated, and at intervals while it is, the engine
+// compares what it will need with the budget its owner gives
+// (setMemoryBudget); a failed allocation anywhere in calculate becomes
+// memory_error too. Working memory taken for a long text is given back before
+// calculate returns.
 template <class T>
 class Calculator {
 public:
@@ -68,9 +69,10 @@ public:
     // Throws memory_error when the text needs more memory than there is.
     std::string calculate(std::string_view input, int mode);
 
-    // Answers how many more bytes this process may allocate now. Asked once
-    // per call, and only for texts long enough to matter; without a budget
-    // only a failed allocation reports a lack of memory.
+    // `budget` answers how many more bytes this process may allocate now
+    // (availableMemory() in cli/availablememory.h). Asked once per call, and
+    // only for texts long enough to matter; without a budget only a failed
+    // allocation reports a lack of memory.
     void setMemoryBudget(std::function<std::size_t()> budget);
 
     // Creates the entry if needed, then sets both of its fields.
