@@ -1,11 +1,15 @@
 #include "cli/orrincalc.h"
 
+#include "framework/availablememory.h"
 #include "engine/calculator.h"
+#include "framework/codepage.h"
 #include "framework/documentfile.h"
 #include "framework/variablesarchive.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,17 +98,22 @@ private:
 
 class Session {
 public:
-    Session(int mode, std::FILE* out) : m_mode(mode), m_output(out) {}
+    Session(int mode, std::FILE* out) : m_mode(mode), m_output(out)
+    {
+        m_calculator.setMemoryBudget(availableMemory);
+    }
 
-    void evaluate(const std::string& expression)
+    void evaluate(std::string_view expression)
     {
         try {
             m_output.writeLine(m_calculator.calculate(expression, m_mode));
         } catch (const myexception& error) {
-            m_output.writeLine(error.what());
-            m_anyFailed = true;
+            reportFailure(error.what());
         }
     }
+
+    // The answer to a line that did not fit in memory.
+    void lineTooLong() { reportFailure(memoryErrorMessage); }
 
     bool anyFailed() const { return m_anyFailed; }
 
@@ -118,6 +127,15 @@ public:
     }
 
 private:
+    // Messages are code page 932 text; the terminal reads UTF-8.
+    void reportFailure(std::string_view message)
+    {
+        const bool ascii = std::all_of(message.begin(), message.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        m_output.writeLine(ascii ? std::string(message) : cp932ToUtf8(message));
+        m_anyFailed = true;
+    }
+
     int m_mode;
     Calculator<double> m_calculator;
     OutputBuffer m_output;
@@ -130,12 +148,15 @@ private:
 // gets the answers to the lines sent so far before the next ones are read.
 // Returns false when reading failed, so that a cut-off input is not taken for
 // its end.
+constexpr std::size_t longLineBytes = 1 << 16;
+
 bool evaluateLines(std::FILE* in, Session& session)
 {
     const int fd = fileno(in);
     std::string pending;
-    std::string line;
     std::vector<char> chunk(1 << 16);
+    // The rest of a line too long to hold is read past, up to its end.
+    bool skippingLine = false;
     for (;;) {
         const ssize_t got = ::read(fd, chunk.data(), chunk.size());
         if (got < 0 && errno == EINTR)
@@ -144,19 +165,45 @@ bool evaluateLines(std::FILE* in, Session& session)
             return false;
         if (got == 0)
             break;
+        std::string_view fresh(chunk.data(), static_cast<std::size_t>(got));
+        if (skippingLine) {
+            const std::size_t newline = fresh.find('\n');
+            if (newline == std::string_view::npos)
+                continue;
+            fresh.remove_prefix(newline + 1);
+            skippingLine = false;
+        }
         // Only the new bytes can hold a line end: a long line costs no rescans.
         std::size_t searchFrom = pending.size();
-        pending.append(chunk.data(), static_cast<std::size_t>(got));
+        bool longLine = false;
+        try {
+            pending.append(fresh);
+        } catch (const std::bad_alloc&) {
+            std::string().swap(pending);
+            session.lineTooLong();
+            longLine = true;
+            const std::size_t newline = fresh.find('\n');
+            skippingLine = newline == std::string_view::npos;
+            if (!skippingLine)
+                pending.append(fresh.substr(newline + 1));
+            searchFrom = 0;
+        }
         std::size_t start = 0;
         for (std::size_t newline; (newline = pending.find('\n', searchFrom)) != std::string::npos;
              start = searchFrom = newline + 1) {
             std::size_t end = newline;
             if (end > start && pending[end - 1] == '\r')
                 --end;
-            line.assign(pending, start, end - start);
-            session.evaluate(line);
+            longLine = longLine || end - start >= longLineBytes;
+            session.evaluate(std::string_view(pending).substr(start, end - start));
         }
         pending.erase(0, start);
+        // What a long line took, here and in the engine, is not kept while
+        // further lines are awaited.
+        if (longLine) {
+            pending.shrink_to_fit();
+            returnFreedMemory();
+        }
         session.deliver();
     }
     if (!pending.empty()) {

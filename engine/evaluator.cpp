@@ -1,5 +1,7 @@
 #include "engine/calculator.h"
 
+#include "engine/charclass.h"
+
 #include <algorithm>
 #include <cerrno>
 
@@ -8,76 +10,23 @@ namespace {
 // No operator or function of the table takes more operands than this.
 constexpr int maxOperands = 2;
 
-bool isOperatorText(const Token& token, const char* text)
-{
-    return token.kind == TokenKind::Operator && token.text == text;
-}
+constexpr std::size_t noName = 0;
 
 }  // namespace
-
-template <class T>
-const Operator* Calculator<T>::findOperator(const std::string& text) const
-{
-    if (text.size() == 1) {
-        const auto symbol = static_cast<unsigned char>(text.front());
-        if (symbol < operatorsBySymbol.size() && operatorsBySymbol[symbol])
-            return operatorsBySymbol[symbol];
-    }
-    const auto entry = operators.find(text);
-    return entry == operators.end() ? nullptr : entry->second.get();
-}
-
-// Only for tokens already on the operator stack, which are known operators.
-template <class T>
-const Operator& Calculator<T>::operatorFor(const std::string& text) const
-{
-    return *findOperator(text);
-}
 
 template <class T>
 T Calculator<T>::evaluate()
 {
     operandStack.clear();
     operatorStack.clear();
-
-    const auto opening = std::count_if(tokens.begin(), tokens.end(),
-                                       [](const Token& t) { return t.text == "("; });
-    const auto closing = std::count_if(tokens.begin(), tokens.end(),
-                                       [](const Token& t) { return t.text == ")"; });
-    if (opening != closing)
+    if (openingCount != closingCount)
         throw syntax_error(syntaxErrorMessage);
 
-    for (const Token& token : tokens) {
-        switch (token.kind) {
-        case TokenKind::Number:
-            operandStack.push_back(token);
-            break;
-        case TokenKind::Name:
-            if (const Operator* function = findOperator(token.text)) {
-                makeRoomFor(*function);
-                operatorStack.push_back(token);
-            } else {
-                pushOperand(token);
-            }
-            break;
-        case TokenKind::Operator: {
-            const Operator* incoming = findOperator(token.text);
-            if (!incoming)
-                throw syntax_error(syntaxErrorMessage);
-            makeRoomFor(*incoming);
-            if (token.text != ")") {
-                operatorStack.push_back(token);
-            } else if (operatorStack.empty()) {
-                throw syntax_error(syntaxErrorMessage);
-            } else {
-                operatorStack.pop_back();  // the matching "("
-            }
-            break;
-        }
-        }
-    }
+    // The second pass: each token is applied as it is scanned.
+    evaluating = true;
+    scanText();
     while (!operatorStack.empty())
-        operandStack.push_back(reduce());
+        reduce();
 
     if (operandStack.empty())
         throw syntax_error(syntaxErrorMessage);
@@ -88,53 +37,117 @@ T Calculator<T>::evaluate()
     return value;
 }
 
-// A variable is read when the evaluation reaches its name; an undefined name
-// reads as 0 and is not created.
 template <class T>
-void Calculator<T>::pushOperand(const Token& name)
+void Calculator<T>::noteToken()
 {
-    const auto entry = variables.find(name.text);
+    if (memoryLimit != 0 && --tokensUntilMemoryCheck == 0) {
+        tokensUntilMemoryCheck = tokensPerMemoryCheck;
+        checkMemory();
+    }
+}
+
+template <class T>
+void Calculator<T>::takeNumber(double value)
+{
+    if (!evaluating)
+        return;
+    noteToken();
+    operandStack.push_back(Operand{value, noName});
+}
+
+template <class T>
+void Calculator<T>::takeOperator(char symbol)
+{
+    if (!evaluating) {
+        openingCount += symbol == '(';
+        closingCount += symbol == ')';
+        return;
+    }
+    noteToken();
+    // The scanner hands over only the characters of the table.
+    const OperatorIndex incoming = operatorIndexBySymbol[static_cast<unsigned char>(symbol)];
+    makeRoomFor(incoming);
+    if (incoming != closeParen)
+        operatorStack.push_back(incoming);
+    else if (operatorStack.empty())
+        throw syntax_error(syntaxErrorMessage);
+    else
+        operatorStack.pop_back();  // the matching "("
+}
+
+// A name is a function when the table has it. A variable is read when the
+// evaluation reaches its name; an undefined name reads as 0 and is not created.
+template <class T>
+void Calculator<T>::takeName(std::size_t begin, std::size_t end)
+{
+    if (!evaluating) {
+        longestName = std::max(longestName, end - begin);
+        nameBytes += end - begin;
+        return;
+    }
+    noteToken();
+    const std::string_view name = input.substr(begin, end - begin);
+    const auto function = operatorIndex.find(name);
+    if (function != operatorIndex.end()) {
+        makeRoomFor(function->second);
+        operatorStack.push_back(function->second);
+        return;
+    }
+    const auto entry = variables.find(std::string(name));
     const double value = entry == variables.end() ? 0 : entry->second.value;
-    operandStack.push_back(Token{name.text, value, TokenKind::Name});
+    operandStack.push_back(Operand{value, begin + 1});
 }
 
 // Equal priorities reduce the stacked operator first: everything associates
 // to the left.
 template <class T>
-void Calculator<T>::makeRoomFor(const Operator& incoming)
+void Calculator<T>::makeRoomFor(OperatorIndex incoming)
 {
     while (!operatorStack.empty()) {
-        const Token& top = operatorStack.back();
-        if (incoming.priority() > operatorFor(top.text).priority())
+        const OperatorIndex top = operatorStack.back();
+        if (priorityOf[incoming] > priorityOf[top])
             return;
-        if (top.text == "(")
+        if (top == openParen)
             return;
-        operandStack.push_back(reduce());
+        reduce();
     }
 }
 
+// A name operand is handed to the operator as a name token again.
 template <class T>
-Token Calculator<T>::reduce()
+Token Calculator<T>::operandToken(const Operand& operand) const
 {
-    Token op = std::move(operatorStack.back());
+    if (operand.nameAt == noName)
+        return Token{{}, operand.value, TokenKind::Number};
+    const std::size_t begin = operand.nameAt - 1;
+    std::size_t end = begin;
+    while (end < input.size() && charclass::isAlphanumeric(input[end]))
+        ++end;
+    return Token{std::string(input.substr(begin, end - begin)), operand.value, TokenKind::Name};
+}
+
+// Applies the operator on top of the operator stack, replacing its operands
+// on the operand stack with the result.
+template <class T>
+void Calculator<T>::reduce()
+{
+    const OperatorIndex op = operatorStack.back();
     operatorStack.pop_back();
 
     // The comma applies nothing: it leaves its operand for a function to take.
-    if (isOperatorText(op, ",")) {
+    if (op == comma) {
         if (operandStack.empty())
             throw syntax_error(syntaxErrorMessage);
-        Token passed = std::move(operandStack.back());
-        operandStack.pop_back();
-        return passed;
+        return;
     }
 
-    const Operator& applied = operatorFor(op.text);
+    const Operator& applied = *operatorList[op];
     Token operands[maxOperands];
     int taken = 0;
     while (taken < applied.operandCount() && taken < maxOperands) {
         if (operandStack.empty())
             throw syntax_error(syntaxErrorMessage);
-        operands[taken++] = std::move(operandStack.back());
+        operands[taken++] = operandToken(operandStack.back());
         operandStack.pop_back();
     }
     std::reverse(operands, operands + taken);
@@ -148,12 +161,14 @@ Token Calculator<T>::reduce()
         throw over_flow(overflowMessage);
     if (reported == EDOM)
         throw illegal_error(illegalErrorMessage);
-    return Token{{}, result, TokenKind::Number};
+    operandStack.push_back(Operand{result, noName});
 }
 
-template const Operator* Calculator<double>::findOperator(const std::string&) const;
-template const Operator& Calculator<double>::operatorFor(const std::string&) const;
 template double Calculator<double>::evaluate();
-template void Calculator<double>::pushOperand(const Token&);
-template void Calculator<double>::makeRoomFor(const Operator&);
-template Token Calculator<double>::reduce();
+template void Calculator<double>::noteToken();
+template void Calculator<double>::takeNumber(double);
+template void Calculator<double>::takeOperator(char);
+template void Calculator<double>::takeName(std::size_t, std::size_t);
+template void Calculator<double>::makeRoomFor(OperatorIndex);
+template Token Calculator<double>::operandToken(const Operand&) const;
+template void Calculator<double>::reduce();

@@ -15,8 +15,13 @@ private:
     std::string m_message;
 };
 
-// Raised when the clipboard cannot take the result text.
+// Raised when there is not enough memory: for evaluating a text (Calculator)
+// or for the clipboard to take the result text.
 class memory_error : public myexception {
 public:
     explicit memory_error(const std::string& message) : myexception(message) {}
 };
+
+// "メモリエラー。" in code page 932.
+inline constexpr const char* memoryErrorMessage =
+    "\x83\x81\x83\x82\x83\x8A\x83\x47\x83\x89\x81\x5B\x81\x42";

@@ -19,7 +19,7 @@ struct DigitRun {
     std::size_t end = 0;  // index of the first character after the run
 };
 
-DigitRun scanDigitRun(const std::string& text, std::size_t begin, int base)
+DigitRun scanDigitRun(std::string_view text, std::size_t begin, int base)
 {
     DigitRun run;
     bool pointSeen = false;
@@ -50,7 +50,7 @@ DigitRun scanDigitRun(const std::string& text, std::size_t begin, int base)
 
 // Reads "e" or "E", an optional sign and decimal digits starting at `at`.
 // Returns the exponent and moves `at` past what it read.
-std::int64_t scanExponent(const std::string& text, std::size_t& at)
+std::int64_t scanExponent(std::string_view text, std::size_t& at)
 {
     if (at >= text.size() || (text[at] != 'e' && text[at] != 'E'))
         return 0;
@@ -81,8 +81,6 @@ double scale(double value, std::int64_t steps, int base)
         scaled /= base;
     return static_cast<double>(scaled);
 }
-
-Token numberToken(double value) { return Token{{}, value, TokenKind::Number}; }
 
 }  // namespace
 
@@ -134,12 +132,12 @@ void Calculator<T>::scanLiteral()
 template <class T>
 void Calculator<T>::scanOperator()
 {
-    tokens.push_back(Token{std::string(1, current), 0, TokenKind::Operator});
-    const bool opensGroup = current == '(';
+    const char symbol = current;
+    takeOperator(symbol);
     nextChar();
     // (-2) is evaluated as (0-2).
-    if (opensGroup && (current == '+' || current == '-'))
-        tokens.push_back(numberToken(0));
+    if (symbol == '(' && (current == '+' || current == '-'))
+        takeNumber(0);
 }
 
 template <class T>
@@ -149,7 +147,7 @@ void Calculator<T>::scanName()
     while (isAlphanumeric(current))
         nextChar();
     const std::size_t end = finished ? input.size() : cursor - 1;
-    tokens.push_back(Token{input.substr(begin, end - begin), 0, TokenKind::Name});
+    takeName(begin, end);
 }
 
 template <class T>
@@ -172,7 +170,7 @@ void Calculator<T>::scanCharLiteral()
     if (current != '\'')
         throw syntax_error(syntaxErrorMessage);
     nextChar();
-    tokens.push_back(numberToken(code));
+    takeNumber(code);
 }
 
 template <class T>
@@ -186,7 +184,7 @@ void Calculator<T>::scanNumber()
             nextChar();
         }
         if (finished) {
-            tokens.push_back(numberToken(0));
+            takeNumber(0);
             return;
         }
     }
@@ -194,13 +192,14 @@ void Calculator<T>::scanNumber()
     const DigitRun run = scanDigitRun(input, runBegin, base);
     std::size_t literalEnd = run.end;
     const std::int64_t exponent = base == 10 ? scanExponent(input, literalEnd) : 0;
-    const double value = scale(run.value, exponent - run.fractionDigits, base);
     // Equivalent to one nextChar per character of the literal.
     if (literalEnd > runBegin) {
         cursor = literalEnd;
         nextChar();
     }
-    tokens.push_back(numberToken(value));
+    // The first pass needs only where the literal ends.
+    if (evaluating)
+        takeNumber(scale(run.value, exponent - run.fractionDigits, base));
 }
 
 template void Calculator<double>::nextChar();

@@ -20,7 +20,8 @@ bool isKnownMessage(const std::string& message)
 {
     using Engine = Calculator<double>;
     return message == Engine::syntaxErrorMessage || message == Engine::divisionByZeroMessage
-        || message == Engine::illegalErrorMessage || message == Engine::overflowMessage;
+        || message == Engine::illegalErrorMessage || message == Engine::overflowMessage
+        || message == memoryErrorMessage;
 }
 
 }  // namespace

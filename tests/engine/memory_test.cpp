@@ -1,0 +1,50 @@
+#include "tests/engine/test_support.h"
+
+#include <new>
+#include <ostream>
+#include <string>
+
+namespace {
+
+constexpr std::size_t megabyte = 1 << 20;
+
+struct BudgetCase {
+    const char* name;
+    std::string text;
+    std::size_t budget;
+    std::string expected;
+};
+
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const BudgetCase& row, std::ostream* out) { *out << row.name; }
+
+class MemoryBudget : public ::testing::TestWithParam<BudgetCase> {};
+TEST_P(MemoryBudget, RefusesOnlyWhatWouldNotFit)
+{
+    Calculator<double> calculator;
+    const std::size_t budget = GetParam().budget;
+    calculator.setMemoryBudget([budget] { return budget; });
+    EXPECT_EQ(outcome(calculator, GetParam().text), GetParam().expected);
+    // Refused before anything was applied; the engine goes on as before.
+    EXPECT_EQ(calculator.variables.count("x"), 0u);
+    EXPECT_EQ(outcome(calculator, "1+2"), "3");
+}
+INSTANTIATE_TEST_SUITE_P(Engine, MemoryBudget, ::testing::Values(
+    // 300,000 operands on the stack need about 5 MB.
+    BudgetCase{"deep_operand_stack", std::string(300'000, '.'), 4 * megabyte, memoryErrorMessage},
+    BudgetCase{"deep_operand_stack_with_room", std::string(300'000, '.'), 64 * megabyte, syntaxError},
+    BudgetCase{"one_long_literal_needs_no_room", std::string(300'000, '1'), 2 * megabyte, "inf"},
+    BudgetCase{"long_name_refused_before_assigning", "(x=5)+" + std::string(400'000, 'a'),
+               2 * megabyte, memoryErrorMessage},
+    BudgetCase{"short_text_never_refused", "1+1", 0, "2"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(MemoryBudget, AFailedAllocationIsAMemoryError)
+{
+    Calculator<double> calculator;
+    calculator.setMemoryBudget([]() -> std::size_t { throw std::bad_alloc(); });
+    EXPECT_EQ(outcome(calculator, std::string(100'000, '1')), memoryErrorMessage);
+    EXPECT_EQ(outcome(calculator, "2*3"), "6");
+}
+
+}  // namespace
