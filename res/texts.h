@@ -16,9 +16,6 @@ inline constexpr char cannotSaveFile[] = "ファイル %1 に保存できませ�
 // The expression window.
 inline constexpr char entryTooLong[] = "入力できるのは %1 文字までです。";
 inline constexpr char confirmDeleteRegistry[] = "レジストリを削除してよろしいですか。";
-// Thrown as the engine's memory_error, so in the program's 8-bit text
-// (code page 932): "メモリエラー。".
-inline constexpr char memoryErrorCp932[] = "\x83\x81\x83\x82\x83\x8A\x83\x47\x83\x89\x81\x5B\x81\x42";
 
 // The settings sheet and its pages.
 inline constexpr char settingsCaption[] = "設定";

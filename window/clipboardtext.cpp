@@ -2,7 +2,6 @@
 
 #include "framework/textcodec.h"
 #include "engine/myexception.h"
-#include "res/texts.h"
 
 #include <QMimeData>
 #include <new>
@@ -12,7 +11,7 @@ void ClipboardText::WriteTo(QMimeData* source)
     try {
         source->setText(fromCp932(m_text));
     } catch (const std::bad_alloc&) {
-        throw memory_error(res::text::memoryErrorCp932);
+        throw memory_error(memoryErrorMessage);
     }
 }
 
