@@ -1,33 +1,42 @@
 #pragma once
-#include <QAbstractNativeEventFilter>
+#include <QKeySequence>
 #include <QObject>
-
+#include <QString>
 #include <memory>
 
-// The system-wide hot key Ctrl+Shift+C, pressed in any application.
-// registerHotKey() takes the key from the window system once; it returns false
-// when another client already holds it or the platform has no global keys, and
-// the program then simply runs without it. activated() is queued, so receivers
-// run from the event loop like any other posted event, never inside the filter.
-class GlobalHotKey : public QObject, public QAbstractNativeEventFilter {
+// A key that works in every application. setKey() asks the platform for it;
+// some platforms answer later (a desktop portal may ask the user), so the
+// outcome is state(), announced by stateChanged(). activated() is queued:
+// receivers run from the event loop, never inside a platform callback.
+class GlobalHotKey : public QObject {
     Q_OBJECT
 public:
-    explicit GlobalHotKey(QObject* parent = nullptr);
+    enum class State { Unbound, Pending, Bound, Taken, Unavailable };
+
+    // The implementation for this session (chosen at run time among those built).
+    static std::unique_ptr<GlobalHotKey> create(QObject* parent = nullptr);
     ~GlobalHotKey() override;
 
-    GlobalHotKey(const GlobalHotKey&) = delete;
-    GlobalHotKey& operator=(const GlobalHotKey&) = delete;
-
-    // Ctrl+Shift+C; later calls return the first call's result without grabbing again.
-    bool registerHotKey();
-
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    // Releases the key held before, then asks for `key` (empty: release only).
+    virtual void setKey(const QKeySequence& key) = 0;
+    QKeySequence key() const;      // the key last asked for
+    State state() const;
+    // The key as the platform reports it (a portal's trigger description);
+    // by default key() in native text.
+    virtual QString triggerText() const;
+    // Whether the key works while other applications have focus
+    // (false for an X11 grab under a Wayland compositor).
+    virtual bool worksEverywhere() const { return true; }
 
 signals:
     void activated();
+    void stateChanged();
 
+protected:
+    explicit GlobalHotKey(QObject* parent);
+    void setState(State state);   // emits stateChanged() on change
+    void rememberKey(const QKeySequence& key);
 private:
-    struct Grab;  // the platform's record of the key taken
-    std::unique_ptr<Grab> m_grab;
-    bool m_tried = false;
+    QKeySequence m_key;
+    State m_state = State::Unbound;
 };

@@ -1,5 +1,6 @@
 #include "framework/globalhotkey.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QtGui/qguiapplication_platform.h>
@@ -14,10 +15,7 @@
 
 namespace {
 
-constexpr xcb_keysym_t keysymLowerC = 0x0063;
-constexpr xcb_keysym_t keysymUpperC = 0x0043;
 constexpr xcb_keysym_t keysymNumLock = 0xff7f;
-constexpr uint16_t hotKeyModifiers = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT;
 constexpr uint16_t allModifierBits = 0xff;
 
 template <typename Reply>
@@ -104,35 +102,69 @@ bool grabChecked(xcb_connection_t* connection, xcb_window_t root, uint16_t modif
     return !error;
 }
 
-} // namespace
+// The keysyms (unshifted, shifted) of the keys Qt names alike; none for the rest.
+std::optional<std::pair<xcb_keysym_t, xcb_keysym_t>> keysymsFor(int key)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return std::pair<xcb_keysym_t, xcb_keysym_t>(key - Qt::Key_A + 'a', key - Qt::Key_A + 'A');
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return std::pair<xcb_keysym_t, xcb_keysym_t>(key, key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return std::pair<xcb_keysym_t, xcb_keysym_t>(0xffbe + key - Qt::Key_F1, 0xffbe + key - Qt::Key_F1);
+    return std::nullopt;
+}
 
-struct GlobalHotKey::Grab {
+uint16_t x11Modifiers(Qt::KeyboardModifiers modifiers)
+{
+    uint16_t mask = 0;
+    if (modifiers & Qt::ControlModifier)
+        mask |= XCB_MOD_MASK_CONTROL;
+    if (modifiers & Qt::ShiftModifier)
+        mask |= XCB_MOD_MASK_SHIFT;
+    if (modifiers & Qt::AltModifier)
+        mask |= XCB_MOD_MASK_1;
+    if (modifiers & Qt::MetaModifier)
+        mask |= XCB_MOD_MASK_4;
+    return mask;
+}
+
+struct Grab {
     xcb_connection_t* connection = nullptr;
     xcb_window_t root = XCB_NONE;
     xcb_keycode_t key = 0;
+    uint16_t modifiers = 0;
     uint16_t ignoredLocks = 0;  // NumLock and CapsLock: held or not, the hot key fires
     std::vector<uint16_t> taken;  // modifier sets grabbed so far
 
     bool matches(const xcb_key_press_event_t& event) const
     {
         const uint16_t held = event.state & allModifierBits & static_cast<uint16_t>(~ignoredLocks);
-        return event.detail == key && event.root == root && held == hotKeyModifiers;
+        return event.detail == key && event.root == root && held == modifiers;
     }
 
     void release() const
     {
-        for (uint16_t modifiers : taken)
-            xcb_ungrab_key(connection, key, root, modifiers);
+        for (uint16_t variant : taken)
+            xcb_ungrab_key(connection, key, root, variant);
         xcb_flush(connection);
     }
 };
 
-GlobalHotKey::GlobalHotKey(QObject* parent)
-    : QObject(parent)
-{
-}
+class X11HotKey : public GlobalHotKey, public QAbstractNativeEventFilter {
+public:
+    explicit X11HotKey(QObject* parent) : GlobalHotKey(parent) {}
+    ~X11HotKey() override { release(); }
 
-GlobalHotKey::~GlobalHotKey()
+    void setKey(const QKeySequence& key) override;
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    bool worksEverywhere() const override { return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
+
+private:
+    void release();
+    std::unique_ptr<Grab> m_grab;
+};
+
+void X11HotKey::release()
 {
     if (!m_grab)
         return;
@@ -141,47 +173,58 @@ GlobalHotKey::~GlobalHotKey()
     // Once the application has closed its connection the server has dropped the grabs already.
     if (x11Connection() == m_grab->connection)
         m_grab->release();
+    m_grab.reset();
 }
 
-bool GlobalHotKey::registerHotKey()
+void X11HotKey::setKey(const QKeySequence& key)
 {
-    if (m_tried)
-        return m_grab != nullptr;
-    m_tried = true;
-
+    release();
+    rememberKey(key);
+    if (key.isEmpty()) {
+        setState(State::Unbound);
+        return;
+    }
     xcb_connection_t* connection = x11Connection();
-    if (!connection)
-        return false;
+    const QKeyCombination combination = key[0];
+    const auto syms = keysymsFor(combination.key());
+    if (!connection || !syms) {
+        setState(State::Unavailable);
+        return;
+    }
     const KeyboardMap keyboard(connection);
-    const std::vector<xcb_keycode_t> keys = keyboard.keycodesFor(keysymLowerC, keysymUpperC);
-    if (keys.empty())
-        return false;
+    const std::vector<xcb_keycode_t> keys = keyboard.keycodesFor(syms->first, syms->second);
+    if (keys.empty()) {
+        setState(State::Unavailable);
+        return;
+    }
 
     auto grab = std::make_unique<Grab>();
     grab->connection = connection;
     grab->root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     grab->key = keys.front();
+    grab->modifiers = x11Modifiers(combination.keyboardModifiers());
     const uint16_t numLock = numLockMask(connection, keyboard);
     grab->ignoredLocks = static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK);
 
     for (uint16_t locks : {uint16_t{0}, numLock, uint16_t{XCB_MOD_MASK_LOCK},
                            static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK)}) {
-        const auto modifiers = static_cast<uint16_t>(hotKeyModifiers | locks);
+        const auto modifiers = static_cast<uint16_t>(grab->modifiers | locks);
         if (std::find(grab->taken.begin(), grab->taken.end(), modifiers) != grab->taken.end())
             continue;  // no NumLock modifier on this keyboard: the variants coincide
         if (!grabChecked(connection, grab->root, modifiers, grab->key)) {
             grab->release();
-            return false;
+            setState(State::Taken);
+            return;
         }
         grab->taken.push_back(modifiers);
     }
 
     m_grab = std::move(grab);
     QCoreApplication::instance()->installNativeEventFilter(this);
-    return true;
+    setState(State::Bound);
 }
 
-bool GlobalHotKey::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/)
+bool X11HotKey::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/)
 {
     if (!m_grab || eventType != "xcb_generic_event_t")
         return false;
@@ -194,4 +237,11 @@ bool GlobalHotKey::nativeEventFilter(const QByteArray& eventType, void* message,
     // which waits on the X connection, outside of event dispatch.
     QMetaObject::invokeMethod(this, &GlobalHotKey::activated, Qt::QueuedConnection);
     return true;
+}
+
+} // namespace
+
+std::unique_ptr<GlobalHotKey> createX11HotKey(QObject* parent)
+{
+    return std::make_unique<X11HotKey>(parent);
 }

@@ -1,0 +1,49 @@
+#include "framework/globalhotkey.h"
+
+#include "framework/fallbackhotkey.h"
+#include "framework/globalhotkey_portal.h"
+#include "framework/waylandsession.h"
+
+std::unique_ptr<GlobalHotKey> createX11HotKey(QObject* parent);
+
+std::unique_ptr<GlobalHotKey> GlobalHotKey::create(QObject* parent)
+{
+    // A Wayland compositor hands global keys out through the portal only; the
+    // X11 grab there fires only while an X11 window has focus, so it is the
+    // fallback for a desktop without the portal.
+    if (isWaylandSession())
+        return std::make_unique<FallbackHotKey>(std::make_unique<PortalHotKey>(), &createX11HotKey, parent);
+    return createX11HotKey(parent);
+}
+
+GlobalHotKey::GlobalHotKey(QObject* parent) : QObject(parent) {}
+
+GlobalHotKey::~GlobalHotKey() = default;
+
+QKeySequence GlobalHotKey::key() const
+{
+    return m_key;
+}
+
+GlobalHotKey::State GlobalHotKey::state() const
+{
+    return m_state;
+}
+
+QString GlobalHotKey::triggerText() const
+{
+    return m_key.toString(QKeySequence::NativeText);
+}
+
+void GlobalHotKey::setState(State state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    emit stateChanged();
+}
+
+void GlobalHotKey::rememberKey(const QKeySequence& key)
+{
+    m_key = key;
+}
