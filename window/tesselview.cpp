@@ -5,6 +5,7 @@
 #include "window/clipboardtext.h"
 #include "framework/framewnd.h"
 #include "framework/globalhotkey.h"
+#include "framework/hotkeyclipboard.h"
 #include "res/images.h"
 #include "res/menus.h"
 #include "framework/messagebox.h"
@@ -18,7 +19,6 @@
 #include "framework/textcodec.h"
 #include "framework/variablesarchive.h"
 
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -76,9 +76,9 @@ void CTesselView::OnInitialUpdate()
     View::OnInitialUpdate();
     m_hUndoTarget = m_entryBox.lineEdit();
     layoutControls();
-    auto* hotKey = new GlobalHotKey(this);
+    GlobalHotKey* hotKey = GlobalHotKey::create(this).release();
     connect(hotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
-    hotKey->registerHotKey();
+    hotKey->setKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
 }
 
 void CTesselView::Serialize(Archive& archive)
@@ -159,8 +159,12 @@ void CTesselView::OnHotKey()
 
 void CTesselView::ExchangeClipboard(ClipboardText& text)
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    text.ReadFrom(clipboard->mimeData());
+    if (!m_pClipboard)
+        m_pClipboard = HotKeyClipboard::create();
+    // Contents that cannot be read are neither evaluated nor overwritten.
+    if (!m_pClipboard->fetch())
+        return;
+    text.ReadFrom(m_pClipboard->mimeData());
 
     std::string outcome;
     try {
@@ -179,7 +183,7 @@ void CTesselView::ExchangeClipboard(ClipboardText& text)
         showMessageBox(nullptr, fromCp932(error.what()), MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
-    clipboard->setMimeData(source.release());
+    m_pClipboard->write(std::move(source));
 }
 
 void CTesselView::OnEditChange()

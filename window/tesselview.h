@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QPoint>
 #include <QPointer>
+#include <memory>
 #include <string>
 
 class ClipboardText;
+class HotKeyClipboard;
 
 // The expression window: the grip at the left and the entry box beside it.
 // It owns the program's calculator. Enter in the box posts an evaluation
@@ -51,6 +53,8 @@ public:
     bool m_bDrag = false;
     QPointer<QLineEdit> m_hUndoTarget;
     QPoint m_ptDrag;
+    // The clipboard as the hot key reaches it, made at the first press.
+    std::unique_ptr<HotKeyClipboard> m_pClipboard;
 
     // The longest entry text accepted without a warning, in bytes of 8-bit text.
     static constexpr std::size_t maxEntryLength = 255;
