@@ -4,7 +4,8 @@ Parameters: "shortcuts" false leaves the interface out (only the registry is
 there); "silent" true never answers a request; "refuse" true answers
 BindShortcuts with response 2; "trigger" is the trigger_description reported
 (by default the preferred trigger). org.freedesktop.DBus.Mock.Activate(id)
-emits Activated for every session that bound id.
+emits Activated for every session whose binding of id has been answered and
+returns how many there were.
 '''
 
 import dbus
@@ -38,7 +39,7 @@ def _require_interface(mock):
         raise dbus.exceptions.DBusException('No such interface', name='org.freedesktop.DBus.Error.UnknownMethod')
 
 
-def _answer(mock, sender, token, code, results):
+def _answer(mock, sender, token, code, results, then=None):
     '''Emits Response on the request object the client expects, a moment after the call returns.'''
     path = f'{MAIN_OBJ}/request/{sender[1:].replace(".", "_")}/{token}'
     mock.AddObject(path, REQUEST_IFACE, {}, [('Close', '', '', '')])
@@ -47,6 +48,8 @@ def _answer(mock, sender, token, code, results):
     def emit():
         if not mock.silent:
             request.EmitSignal(REQUEST_IFACE, 'Response', 'ua{sv}', [dbus.UInt32(code), results])
+            if then:
+                then()
         mock.RemoveObject(path)
         return False
 
@@ -66,7 +69,6 @@ def CreateSession(self, options, sender=None):
         raise dbus.exceptions.DBusException('An app id is required', name='org.freedesktop.portal.Error.Failed')
     session = f'{MAIN_OBJ}/session/{sender[1:].replace(".", "_")}/{options["session_handle_token"]}'
     self.AddObject(session, SESSION_IFACE, {}, [('Close', '', '', '')])
-    self.bound[session] = []
     return _answer(self, sender, options['handle_token'], 0, {'session_handle': dbus.String(session)})
 
 
@@ -80,14 +82,19 @@ def BindShortcuts(self, session, shortcuts, _parent_window, options, sender=None
         trigger = self.trigger or properties.get('preferred_trigger', '')
         answered.append((shortcut_id, {'description': properties['description'],
                                        'trigger_description': dbus.String(trigger)}))
-    self.bound[session] = [shortcut_id for shortcut_id, _ in shortcuts]
+    ids = [str(shortcut_id) for shortcut_id, _ in shortcuts]
+
+    def bind():
+        self.bound[session] = ids
+
     return _answer(self, sender, options['handle_token'], 0,
-                   {'shortcuts': dbus.Array(answered, signature='(sa{sv})')})
+                   {'shortcuts': dbus.Array(answered, signature='(sa{sv})')}, bind)
 
 
-@dbus.service.method(MOCK_IFACE, in_signature='s', out_signature='')
+@dbus.service.method(MOCK_IFACE, in_signature='s', out_signature='u')
 def Activate(self, shortcut_id):
-    for session, ids in self.bound.items():
-        if shortcut_id in ids:
-            self.EmitSignal(MAIN_IFACE, 'Activated', 'osta{sv}',
-                            [dbus.ObjectPath(session), shortcut_id, dbus.UInt64(0), {}])
+    sessions = [session for session, ids in self.bound.items() if shortcut_id in ids]
+    for session in sessions:
+        self.EmitSignal(MAIN_IFACE, 'Activated', 'osta{sv}',
+                        [dbus.ObjectPath(session), shortcut_id, dbus.UInt64(0), {}])
+    return dbus.UInt32(len(sessions))
