@@ -333,7 +333,11 @@ bool DataControlClipboard::fetch()
         if (!offered.contains(QLatin1String(type)))
             continue;
         QByteArray bytes;
-        if (!receive(m_selection, QLatin1String(type), bytes))
+        zwlr_data_control_offer_v1* const asked = m_selection;
+        if (!receive(asked, QLatin1String(type), bytes))
+            return false;
+        // An owner that quit meanwhile also gives no bytes: that is no empty text.
+        if (bytes.isEmpty() && (wl_display_roundtrip(m_display) < 0 || m_selection != asked))
             return false;
         m_data.setText(QByteArray(type) == "STRING" ? QString::fromLatin1(bytes) : QString::fromUtf8(bytes));
         return true;

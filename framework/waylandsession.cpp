@@ -1,6 +1,7 @@
 #include "framework/waylandsession.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QtGlobal>
 
 bool isWaylandSession()
@@ -11,6 +12,10 @@ bool isWaylandSession()
 
 void preferXWayland()
 {
-    if (isWaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
+    if (!isWaylandSession() || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
+    // Runs once the application has chosen its platform: programs started
+    // from here (the help viewer) choose their own.
+    qAddPreRoutine([] { qunsetenv("QT_QPA_PLATFORM"); });
 }

@@ -8,7 +8,7 @@ build_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
                 libwayland-dev libwayland-bin fp-utils-3.2.2)
 run_packages=(fonts-ipafont-gothic xchm)
 test_packages=(clang libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
-               python3 sway xwayland wl-clipboard wev python3-dbusmock dbus-daemon dbus-bin)
+               python3 sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin)
 
 case "${1:-all}" in
     run) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;

@@ -313,12 +313,12 @@ class SwayDesktop:
         except TestFailure as failure:
             raise TestFailure(f"{failure}; last seen {seen[-1]!r}") from None
 
-    def start_orrin(self, *args):
+    def start_orrin(self, *args, **env_changes):
         """Starts the calculator, copied where the desktop's user may run it, as a
-        user would in this session: no Qt platform chosen."""
+        user would in this session: by default with no Qt platform chosen."""
         program = os.path.join(self.root, "orrin")
         shutil.copy(self.orrin, program)
-        env = dict(self.client_env, WAYLAND_DISPLAY=self.orrin_wayland_display)
+        env = dict(self.client_env, WAYLAND_DISPLAY=self.orrin_wayland_display, **env_changes)
         log = open(os.path.join(self.root, "orrin.log"), "ab")
         try:
             return self.spawn([program, *args], env=env, stdout=log, stderr=subprocess.STDOUT)

@@ -22,13 +22,13 @@ def expect(condition, message):
         raise TestFailure(message)
 
 
-def start_orrin(desktop):
+def start_orrin(desktop, **env_changes):
     # An empty data file: no missing-file warning at start, an empty store.
     empty = os.path.join(desktop.cwd, "Orrin.dat")
     with open(empty, "wb"):
         pass
     os.chown(empty, desktop.user.pw_uid, desktop.user.pw_gid)
-    return desktop.start_orrin()
+    return desktop.start_orrin(**env_changes)
 
 
 def windows_of(desktop, process):
@@ -44,9 +44,13 @@ def focus_other_window(desktop):
 
 
 def case_strip_through_xwayland(desktop):
-    orrin = start_orrin(desktop)
-    strip = wait_for("the strip to be mapped", lambda: windows_of(desktop, orrin))[0]
-    expect(strip["shell"] == "xwayland", f"the strip is a {strip['shell']} window, not an X11 one")
+    for platform, shell in ((None, "xwayland"), ("wayland", "xdg_shell")):
+        orrin = start_orrin(desktop, **({"QT_QPA_PLATFORM": platform} if platform else {}))
+        strip = wait_for("the strip to be mapped", lambda: windows_of(desktop, orrin))[0]
+        expect(strip["shell"] == shell,
+               f"with QT_QPA_PLATFORM={platform} the strip is a {strip['shell']} window, not {shell}")
+        orrin.terminate()
+        orrin.wait(timeout=10)
 
 
 def case_hot_key_without_focus(desktop):
