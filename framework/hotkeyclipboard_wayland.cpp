@@ -107,6 +107,7 @@ private:
     void dispatch();
     bool receive(zwlr_data_control_offer_v1* offer, const QString& type, QByteArray& bytes);
     void dropSource();
+    void handOverToQt();
 
     static void onGlobal(void* self, wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
     static void onGlobalRemove(void*, wl_registry*, uint32_t) {}
@@ -236,6 +237,11 @@ bool DataControlClipboard::connectOnce()
                 m_notifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Read);
                 QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
                                  [this] { dispatch(); });
+                QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, m_notifier.get(),
+                                 [this](Qt::ApplicationState state) {
+                                     if (state == Qt::ApplicationActive)
+                                         handOverToQt();
+                                 });
                 return true;
             }
         }
@@ -349,6 +355,13 @@ void DataControlClipboard::write(std::unique_ptr<QMimeData> data)
 {
     if (m_link != Link::Up)
         return;
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive) {
+        // With focus Qt may own the clipboard, and a paste into our own window
+        // then reads it without asking anyone.
+        dropSource();
+        QGuiApplication::clipboard()->setMimeData(data.release());
+        return;
+    }
     // The source before is cancelled by this one and goes then.
     m_sourceText = data->text().toUtf8();
     m_source = zwlr_data_control_manager_v1_create_data_source(m_manager);
@@ -357,6 +370,16 @@ void DataControlClipboard::write(std::unique_ptr<QMimeData> data)
         zwlr_data_control_source_v1_offer(m_source, type);
     zwlr_data_control_device_v1_set_selection(m_device, m_source);
     wl_display_flush(m_display);
+}
+
+void DataControlClipboard::handOverToQt()
+{
+    // A paste into our own window reads through Qt, which would ask the
+    // compositor, which would ask our source above, which cannot answer while
+    // Qt waits: once we have focus, Qt owns the same text. The source stays
+    // until the compositor takes Qt's over.
+    if (m_source)
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(m_sourceText));
 }
 
 } // namespace
