@@ -78,13 +78,14 @@ class TestPortalHotKey : public QObject {
 private slots:
     void bindsAndActivates()
     {
-        MockPortal portal({{"trigger", "Ctrl+Shift+C"}});
+        MockPortal portal;
         QTRY_VERIFY(portalRunning());
         PortalHotKey key(nullptr, timeoutMs * 10);
         key.setKey(ctrlShiftC);
         QCOMPARE(key.state(), State::Pending);
         QTRY_COMPARE(key.state(), State::Bound);
-        QCOMPARE(key.triggerText(), QStringLiteral("Ctrl+Shift+C"));
+        // The mock reports back the preferred trigger it was sent.
+        QCOMPARE(key.triggerText(), QStringLiteral("CTRL+SHIFT+c"));
 
         QSignalSpy activated(&key, &GlobalHotKey::activated);
         portal.activate(QStringLiteral("some-other-shortcut"));
@@ -99,17 +100,6 @@ private slots:
         QVERIFY(!activated.wait(200));
     }
 
-    void sendsPreferredTrigger()
-    {
-        // The mock reports the preferred trigger it was sent.
-        MockPortal portal;
-        QTRY_VERIFY(portalRunning());
-        PortalHotKey key(nullptr, timeoutMs * 10);
-        key.setKey(QKeySequence(Qt::ALT | Qt::META | Qt::Key_F5));
-        QTRY_COMPARE(key.state(), State::Bound);
-        QCOMPARE(key.triggerText(), QStringLiteral("ALT+LOGO+F5"));
-    }
-
     void triggerSyntax_data()
     {
         QTest::addColumn<QKeySequence>("key");
@@ -117,6 +107,7 @@ private slots:
         QTest::newRow("letter_lower_case") << ctrlShiftC << "CTRL+SHIFT+c";
         QTest::newRow("digit") << QKeySequence(Qt::CTRL | Qt::Key_7) << "CTRL+7";
         QTest::newRow("named_key") << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Space) << "CTRL+ALT+space";
+        QTest::newRow("meta_is_logo") << QKeySequence(Qt::ALT | Qt::META | Qt::Key_F5) << "ALT+LOGO+F5";
         QTest::newRow("no_keysym_known") << QKeySequence(Qt::CTRL | Qt::Key_LaunchMail) << "";
         QTest::newRow("empty") << QKeySequence() << "";
     }

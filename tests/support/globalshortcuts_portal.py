@@ -2,8 +2,8 @@
 
 Parameters: "shortcuts" false leaves the interface out (only the registry is
 there); "silent" true never answers a request; "refuse" true answers
-BindShortcuts with response 2; "trigger" is the trigger_description reported
-(by default the preferred trigger). org.freedesktop.DBus.Mock.Activate(id)
+BindShortcuts with response 2. The trigger_description reported is the
+preferred trigger sent. org.freedesktop.DBus.Mock.Activate(id)
 emits Activated for every session whose binding of id has been answered and
 returns how many there were.
 '''
@@ -27,7 +27,6 @@ def load(mock, parameters):
     mock.has_shortcuts = parameters.get('shortcuts', True)
     mock.silent = parameters.get('silent', False)
     mock.refuse = parameters.get('refuse', False)
-    mock.trigger = parameters.get('trigger', '')
     mock.app_id = ''
     mock.bound = {}  # session path -> shortcut ids
     if mock.has_shortcuts:
@@ -79,7 +78,7 @@ def BindShortcuts(self, session, shortcuts, _parent_window, options, sender=None
         return _answer(self, sender, options['handle_token'], 2, {})
     answered = []
     for shortcut_id, properties in shortcuts:
-        trigger = self.trigger or properties.get('preferred_trigger', '')
+        trigger = properties.get('preferred_trigger', '')
         answered.append((shortcut_id, {'description': properties['description'],
                                        'trigger_description': dbus.String(trigger)}))
     ids = [str(shortcut_id) for shortcut_id, _ in shortcuts]
