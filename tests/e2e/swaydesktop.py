@@ -206,8 +206,12 @@ class SwayDesktop:
         config = os.path.join(self.root, "sway.config")
         with open(config, "w", encoding="utf-8") as out:
             out.write("xwayland enable\n")
-        # XWayland wants this directory as X servers leave it; never hand it to our user.
-        os.makedirs("/tmp/.X11-unix", mode=0o1777, exist_ok=True)
+        # XWayland, run by our user, needs this directory as X servers leave it.
+        try:
+            os.mkdir("/tmp/.X11-unix")
+            os.chmod("/tmp/.X11-unix", 0o1777)
+        except FileExistsError:
+            pass
         sway_env = dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
         log = open(os.path.join(self.root, "sway.log"), "wb")
         try:
