@@ -5,11 +5,9 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
-#include <QDBusVariant>
 #include <QMetaObject>
 #include <QTimer>
 
-#include <iterator>
 #include <utility>
 
 // One entry of BindShortcuts' a(sa{sv}) argument.
@@ -92,7 +90,7 @@ QString keysymName(int key)
 
 QString objectPathText(const QVariant& value)
 {
-    if (value.canConvert<QDBusObjectPath>() && value.userType() == qMetaTypeId<QDBusObjectPath>())
+    if (value.userType() == qMetaTypeId<QDBusObjectPath>())
         return value.value<QDBusObjectPath>().path();
     return value.toString();
 }
@@ -190,10 +188,10 @@ void PortalHotKey::onVersion(const QDBusMessage& reply)
         fail();
         return;
     }
-    register_();
+    registerAppId();
 }
 
-void PortalHotKey::register_()
+void PortalHotKey::registerAppId()
 {
     // A program outside a sandbox is known to the portal only by the app id it
     // registers; portals before the registry know it by other means.

@@ -4,9 +4,7 @@
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
-class QDBusError;
 class QDBusMessage;
-class QDBusPendingCallWatcher;
 class QTimer;
 
 // The key bound through the desktop portal's GlobalShortcuts interface, as a
@@ -42,7 +40,7 @@ private:
     enum class Step { Idle, Probing, Registering, CreatingSession, Binding };
 
     void start();
-    void register_();
+    void registerAppId();
     void createSession();
     void bindShortcut();
     void call(QDBusMessage message, void (PortalHotKey::*onReply)(const QDBusMessage&));
