@@ -1,7 +1,9 @@
 #include "app/tesselapp.h"
+#include "framework/waylandsession.h"
 
 int main(int argc, char* argv[])
 {
+    preferXWayland();
     CTesselApp app(argc, argv);
     return app.Run();
 }

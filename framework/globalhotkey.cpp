@@ -1,5 +1,9 @@
 #include "framework/globalhotkey.h"
 
+#include "framework/fallbackhotkey.h"
+#include "framework/globalhotkey_portal.h"
+#include "framework/waylandsession.h"
+
 #include <QGuiApplication>
 
 #ifdef ORRIN_HOTKEY_X11
@@ -20,15 +24,26 @@ public:
     }
 };
 
-}  // namespace
-
-std::unique_ptr<GlobalHotKey> GlobalHotKey::create(QObject* parent)
+std::unique_ptr<GlobalHotKey> createWindowSystemHotKey(QObject* parent)
 {
 #ifdef ORRIN_HOTKEY_X11
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         return createX11GlobalHotKey(parent);
 #endif
     return std::make_unique<NoGlobalHotKey>(parent);
+}
+
+}  // namespace
+
+std::unique_ptr<GlobalHotKey> GlobalHotKey::create(QObject* parent)
+{
+    // A Wayland compositor hands global keys out through the portal only; the
+    // X11 grab there fires only while an X11 window has focus, so it is the
+    // fallback for a desktop without the portal.
+    if (isWaylandSession())
+        return std::make_unique<FallbackHotKey>(std::make_unique<PortalHotKey>(), &createWindowSystemHotKey,
+                                                parent);
+    return createWindowSystemHotKey(parent);
 }
 
 GlobalHotKey::GlobalHotKey(QObject* parent) : QObject(parent) {}

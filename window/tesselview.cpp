@@ -5,6 +5,7 @@
 #include "window/clipboardtext.h"
 #include "framework/framewnd.h"
 #include "framework/globalhotkey.h"
+#include "framework/hotkeyclipboard.h"
 #include "res/images.h"
 #include "res/menus.h"
 #include "framework/messagebox.h"
@@ -17,7 +18,6 @@
 #include "framework/variablesarchive.h"
 #include "res/texts.h"
 
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -162,8 +162,12 @@ void CTesselView::OnHotKey()
 
 void CTesselView::ExchangeClipboard(ClipboardText& text)
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    text.ReadFrom(clipboard->mimeData());
+    if (!m_pClipboard)
+        m_pClipboard = HotKeyClipboard::create();
+    // Contents that cannot be read are neither evaluated nor overwritten.
+    if (!m_pClipboard->fetch())
+        return;
+    text.ReadFrom(m_pClipboard->mimeData());
 
     std::string outcome;
     try {
@@ -182,7 +186,7 @@ void CTesselView::ExchangeClipboard(ClipboardText& text)
         showMessageBox(nullptr, fromCp932(error.what()), MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
-    clipboard->setMimeData(source.release());
+    m_pClipboard->write(std::move(source));
 }
 
 void CTesselView::OnEditChange()

@@ -9,9 +9,11 @@
 #include <QPoint>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <string>
 
 class ClipboardText;
+class HotKeyClipboard;
 
 // What the view needs of the program around it; the application fills it in.
 struct ViewHost {
@@ -83,6 +85,8 @@ private:
     bool m_bDrag = false;
     QPointer<QLineEdit> m_hUndoTarget;
     QPoint m_ptDrag;
+    // The clipboard as the hot key reaches it, made at the first press.
+    std::unique_ptr<HotKeyClipboard> m_pClipboard;
     ViewHost m_host;
 
     void createCommandMap();

@@ -1,0 +1,27 @@
+#pragma once
+#include <memory>
+
+class QMimeData;
+
+// The clipboard as the global hot key reaches it while another application
+// has focus: through Qt under X11; in a Wayland session through the
+// compositor's data-control protocol on a connection of the program's own,
+// as Qt's clipboard there serves only the focused window.
+class HotKeyClipboard {
+public:
+    static std::unique_ptr<HotKeyClipboard> create();
+    virtual ~HotKeyClipboard() = default;
+
+    // Takes the clipboard's current contents. Returns false when they cannot
+    // be read now (the desktop gives no route, which the user is told once,
+    // or the owner did not answer); then nothing may be written either. A
+    // clipboard holding no text reads fine, as contents without text.
+    virtual bool fetch() = 0;
+    // The contents fetch() took; valid until the next fetch() or write().
+    virtual const QMimeData* mimeData() const = 0;
+    // Makes data the clipboard's only contents.
+    virtual void write(std::unique_ptr<QMimeData> data) = 0;
+};
+
+// The data-control route; it connects to the compositor on the first fetch().
+std::unique_ptr<HotKeyClipboard> createDataControlClipboard();
