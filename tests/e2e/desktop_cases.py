@@ -147,10 +147,11 @@ def case_status_notifier_under_modal_sheet(desktop):
 
 
 def case_no_tray_grip_menu_exits(desktop):
-    write_settings(desktop, "[Settings]\nNoDisplay=1\nWindowX=150\nWindowY=120\n")
+    write_settings(desktop, "[Settings]\nNoDisplay=1\n")
     orrin = start_with_empty_store(desktop)
     window = orrin.main_window()  # shown although NoDisplay is stored
-    expect_equal(orrin.geometry(window)[:2], (150, 120), "position of the window")
+    desktop.xdotool("windowmove", "--sync", window, "150", "120")
+    wait_for("the window to move", lambda: orrin.geometry(window)[:2] == (150, 120))
     orrin.open_grip_menu()
     expect_equal(press_until_exit(orrin, "x"), 0, "exit status after the grip menu's exit")
     settings = read_settings(desktop)
