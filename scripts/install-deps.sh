@@ -8,7 +8,8 @@ build_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
                 fp-utils-3.2.2)
 run_packages=(fonts-ipafont-gothic xchm)
 test_packages=(clang libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
-               python3 lintian desktop-file-utils appstream dpkg-dev file)
+               python3 lintian desktop-file-utils appstream dpkg-dev file
+               dbus-daemon libglib2.0-bin python3-dbusmock)
 
 case "${1:-all}" in
     run) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;
