@@ -5,8 +5,9 @@
 #include <memory>
 #include <string>
 
-// How a second start reaches the running program: a local socket in the
-// user's private runtime directory, beside the single-instance lock. The
+// How a second start reaches the running program: the local socket
+// "<name>.socket" in the user's private runtime directory, beside the
+// single-instance lock of the same name. The
 // running program listens (listen()); a later start calls requestShow() and
 // ends. Only one request exists, "show"; a connection from another user, or
 // one that carries anything else, is closed and ignored. Listening costs no
@@ -14,7 +15,7 @@
 class InstanceChannel : public QObject {
     Q_OBJECT
 public:
-    explicit InstanceChannel(QObject* parent = nullptr);
+    explicit InstanceChannel(std::string name, QObject* parent = nullptr);
     ~InstanceChannel() override;
 
     InstanceChannel(const InstanceChannel&) = delete;
@@ -29,13 +30,14 @@ public:
     // Sends "show" to the program listening for this user. Waits at most
     // `timeout` for a program that does not accept, and never for an answer:
     // true when the request was handed over, false when nobody listens.
-    static bool requestShow(std::chrono::milliseconds timeout = std::chrono::milliseconds(500));
+    static bool requestShow(const std::string& name,
+                            std::chrono::milliseconds timeout = std::chrono::milliseconds(500));
 
-    // $XDG_RUNTIME_DIR, or else a directory of the user's own in the
-    // temporary directory, made with mode 0700. Empty when that directory is
-    // a link, belongs to someone else or is open to others.
-    static std::string runtimeDirectory();
-    static std::string socketPath();
+    // $XDG_RUNTIME_DIR, or else the directory "<name>-<uid>" of the user's
+    // own in the temporary directory, made with mode 0700. Empty when that
+    // directory is a link, belongs to someone else or is open to others.
+    static std::string runtimeDirectory(const std::string& name);
+    static std::string socketPath(const std::string& name);
 
 signals:
     void showRequested();
@@ -46,5 +48,6 @@ private:
     void acceptConnections();
     void readRequest(Connection* connection);
 
+    std::string m_name;
     std::unique_ptr<Listener> m_listener;
 };

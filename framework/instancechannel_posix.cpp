@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <sys/socket.h>
@@ -65,17 +66,20 @@ struct InstanceChannel::Listener {
     }
 };
 
-InstanceChannel::InstanceChannel(QObject* parent) : QObject(parent) {}
+InstanceChannel::InstanceChannel(std::string name, QObject* parent)
+    : QObject(parent), m_name(std::move(name))
+{
+}
 
 InstanceChannel::~InstanceChannel() = default;
 
-std::string InstanceChannel::runtimeDirectory()
+std::string InstanceChannel::runtimeDirectory(const std::string& name)
 {
     const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
     if (runtimeDir && *runtimeDir)
         return runtimeDir;
     const char* tmp = std::getenv("TMPDIR");
-    const std::string dir = std::string((tmp && *tmp) ? tmp : "/tmp") + "/Tessel-"
+    const std::string dir = std::string((tmp && *tmp) ? tmp : "/tmp") + "/" + name + "-"
         + std::to_string(::getuid());
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
         return {};
@@ -88,10 +92,10 @@ std::string InstanceChannel::runtimeDirectory()
     return dir;
 }
 
-std::string InstanceChannel::socketPath()
+std::string InstanceChannel::socketPath(const std::string& name)
 {
-    const std::string dir = runtimeDirectory();
-    return dir.empty() ? std::string() : dir + "/Tessel.socket";
+    const std::string dir = runtimeDirectory(name);
+    return dir.empty() ? std::string() : dir + "/" + name + ".socket";
 }
 
 bool InstanceChannel::listen()
@@ -99,7 +103,7 @@ bool InstanceChannel::listen()
     if (m_listener)
         return true;
     auto listener = std::make_unique<Listener>();
-    listener->path = socketPath();
+    listener->path = socketPath(m_name);
     sockaddr_un address;
     if (!socketAddress(listener->path, address))
         return false;
@@ -167,10 +171,10 @@ void InstanceChannel::readRequest(Connection* connection)
         emit showRequested();
 }
 
-bool InstanceChannel::requestShow(std::chrono::milliseconds timeout)
+bool InstanceChannel::requestShow(const std::string& name, std::chrono::milliseconds timeout)
 {
     sockaddr_un address;
-    if (!socketAddress(socketPath(), address))
+    if (!socketAddress(socketPath(name), address))
         return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)

@@ -11,12 +11,12 @@ namespace {
 
 const char* const watcherService = "org.kde.StatusNotifierWatcher";
 const char* const watcherPath = "/StatusNotifierWatcher";
-// A watcher that does not answer leaves the program on the XEmbed path, as Qt.
+// A watcher that does not answer counts as none.
 constexpr int replyTimeoutMs = 1000;
 
 }  // namespace
 
-bool trayIsStatusNotifierHost()
+bool statusNotifierHostRegistered()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     QDBusConnectionInterface* busInterface = bus.isConnected() ? bus.interface() : nullptr;
