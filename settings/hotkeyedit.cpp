@@ -1,5 +1,7 @@
 #include "settings/hotkeyedit.h"
 
+#include "res/texts.h"
+
 CHotKeyEdit::CHotKeyEdit(QWidget* parent) : QKeySequenceEdit(parent)
 {
     setObjectName(QStringLiteral("hotKeyEdit"));
@@ -57,4 +59,16 @@ QKeySequence hotKeyFromText(const QString& stored)
 QString hotKeyToText(const QKeySequence& key)
 {
     return key.toString(QKeySequence::PortableText);
+}
+
+QString hotKeyStateText(GlobalHotKey::State state)
+{
+    switch (state) {
+    case GlobalHotKey::State::Taken:
+        return QString::fromUtf8(res::text::hotKeyTaken);
+    case GlobalHotKey::State::Unavailable:
+        return QString::fromUtf8(res::text::hotKeyUnavailable);
+    default:
+        return {};
+    }
 }

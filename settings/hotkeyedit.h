@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/globalhotkey.h"
+
 #include <QKeySequence>
 #include <QKeySequenceEdit>
 #include <QString>
@@ -25,6 +27,10 @@ QKeySequence defaultHotKey();
 // or Meta. Without them (Shift alone included) it would take ordinary typing
 // away from every other program. The empty key (no hot key) is usable too.
 bool isUsableHotKey(const QKeySequence& key);
+
+// What the general page says of a key in this state: why it does not work,
+// or an empty text.
+QString hotKeyStateText(GlobalHotKey::State state);
 
 // The stored "HotKey" value in Qt's portable text ("Ctrl+Alt+K"), and back.
 // A missing value (a null string) or one that is not a usable key reads as
