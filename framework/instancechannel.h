@@ -7,11 +7,11 @@
 
 // How a second start reaches the running program: the local socket
 // "<name>.socket" in the user's private runtime directory, beside the
-// single-instance lock of the same name. The
-// running program listens (listen()); a later start calls requestShow() and
-// ends. Only one request exists, "show"; a connection from another user, or
-// one that carries anything else, is closed and ignored. Listening costs no
-// timers: the socket wakes the program only when someone connects.
+// single-instance lock of the same name. The running program listens
+// (listen()); a later start calls requestShow() and ends. Only one request
+// exists, "show"; a connection from another user, or one that carries
+// anything else, is closed and ignored. Listening costs no timers: the
+// socket wakes the program only when someone connects.
 class InstanceChannel : public QObject {
     Q_OBJECT
 public:
