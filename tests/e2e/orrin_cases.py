@@ -1,8 +1,10 @@
 """End-to-end cases of the resident calculator in a real X desktop.
 
-usage: orrin_cases.py --orrin PATH CASE
+usage: orrin_cases.py --orrin PATH [--holder PATH] CASE
 Each case runs in its own Desktop (xdesktop.py): its own Xvfb, openbox,
-trayer, HOME, XDG directories and working directory.
+trayer (unless DESKTOPS says otherwise), HOME, XDG directories and working
+directory. The status_notifier cases need the private session bus of
+dbus-run-session.
 """
 
 import argparse
