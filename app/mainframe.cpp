@@ -7,9 +7,11 @@
 #include "res/resource.h"
 #include "framework/taskbarhint.h"
 #include "app/tesselapp.h"
+#include "framework/trayhost.h"
 #include "framework/widthresizer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMenu>
@@ -88,6 +90,8 @@ void CMainFrame::createAccelerators()
 
 void CMainFrame::createTrayIcon()
 {
+    if (const CTesselApp* app = theApp())
+        m_bClickToggles = app->trayAtStart() == TrayKind::StatusNotifier;
     m_trayIcon = new QSystemTrayIcon(loadIcon(res::IDI_MAINFRAME), this);
     m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
     m_trayIcon->setToolTip(QStringLiteral("Tessel"));
@@ -106,7 +110,21 @@ void CMainFrame::OnDestroy()
 
 void CMainFrame::OnTrayNotify(QSystemTrayIcon::ActivationReason reason)
 {
+    // A status-notifier tray delivers clicks under a modal window too (an
+    // XEmbed icon is blocked by it): nothing may open a second sheet or end
+    // the program beneath it.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+        return;
+    }
+    if (QApplication::activePopupWidget())
+        return;  // a menu is open and holds the input
     switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        if (!m_bClickToggles)
+            break;
+        [[fallthrough]];
     case QSystemTrayIcon::DoubleClick:
         if (isVisible()) {
             hide();

@@ -6,8 +6,10 @@
 // The main window: a frameless, always-on-top tool window without a taskbar
 // entry, holding the expression view inside a self-drawn sizing border. Only
 // its width can be changed. It owns the tray icon (tip "Tessel"): a
-// double-click shows or hides the window, the right button opens the tray
-// menu. Closing it (Alt+F4 or the window manager) hides it.
+// double-click shows or hides the window (a click, on trays that report no
+// double-click), the right button opens the tray menu; while a modal window
+// of the program is open, the icon only brings that window to the front.
+// Closing the frame (Alt+F4 or the window manager) hides it.
 class CMainFrame : public FrameWnd {
     Q_OBJECT
 public:
@@ -35,4 +37,6 @@ private:
     void showTrayMenu();
 
     QSystemTrayIcon* m_trayIcon = nullptr;  // a child: goes with the frame
+    // The tray reports a click but no double-click (a status-notifier host).
+    bool m_bClickToggles = false;
 };

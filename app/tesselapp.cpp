@@ -4,10 +4,12 @@
 #include "app/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/profilesection.h"
+#include "framework/instancechannel.h"
 #include "framework/singledoctemplate.h"
 #include "orrin/version.h"
 #include "res/resource.h"
 #include "res/stringtable.h"
+#include "settings/hotkeyedit.h"
 #include "settings/settingscommand.h"
 #include "window/tesseldoc.h"
 #include "window/tesselview.h"
@@ -22,9 +24,6 @@ namespace {
 // Stands in for the Windows dialog font "ＭＳ Ｐゴシック" at 9 points.
 const char* const uiFontFamily = "IPAPGothic";
 constexpr int uiFontPointSize = 9;
-
-// Ctrl+Shift+C in any application evaluates the clipboard.
-const QKeyCombination clipboardHotKey(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_C);
 
 }  // namespace
 
@@ -42,6 +41,7 @@ CTesselApp::~CTesselApp()
 {
     // The windows go before the QApplication that they need.
     m_pDocTemplate.reset();
+    m_channel.reset();
     m_qtApp.reset();
 }
 
@@ -60,11 +60,17 @@ int CTesselApp::defaultWindowHeight()
 bool CTesselApp::InitInstance()
 {
     if (!m_hMutex.tryLock()) {
+        // The way back to a hidden window wherever the icon cannot be reached.
+        InstanceChannel::requestShow(instanceLockName);
         m_bOtherInstance = true;
         return false;
     }
     if (!QApplication::instance())
         m_qtApp = std::make_unique<QApplication>(m_argc, m_argv);
+    m_channel = std::make_unique<InstanceChannel>(instanceLockName);
+    QObject::connect(m_channel.get(), &InstanceChannel::showRequested, [this] { OnShowRequest(); });
+    m_channel->listen();
+    m_trayAtStart = trayKind();
     QApplication::setQuitOnLastWindowClosed(false);
     setIdentity();
     // Also the font of the dialogs laid out from templates.
@@ -75,10 +81,11 @@ bool CTesselApp::InitInstance()
         [] { return std::make_unique<CMainFrame>(); },
         [this](FrameWnd& frame) {
             ViewHost host;
-            host.hotKey = QKeySequence(clipboardHotKey);
-            host.editSettings = [this](QWidget* owner, Calculator<double>& calculator) {
-                editSettings(owner, calculator);
-            };
+            host.hotKey = m_hotKey;
+            host.editSettings = [this](QWidget* owner, Calculator<double>& calculator,
+                                       GlobalHotKey* hotKey) { editSettings(owner, calculator, hotKey); };
+            // Without a tray the program could not be ended otherwise.
+            host.exitInContextMenu = m_trayAtStart == TrayKind::None;
             host.profileDeleted = [this] { SetSaveSettings(false); };
             return new CTesselView(&frame, std::move(host));
         });
@@ -90,11 +97,26 @@ bool CTesselApp::InitInstance()
         return false;
 
     // Shown and activated, so that the user can type at once after starting it.
+    // Without a tray a hidden window could not be reached.
+    const bool shown = !m_bNoDisplay || m_trayAtStart == TrayKind::None;
     FrameWnd* frame = GetMainWnd();
-    frame->setVisible(!m_bNoDisplay);
-    if (!m_bNoDisplay)
+    frame->setVisible(shown);
+    if (shown)
         frame->activateWindow();
     return true;
+}
+
+void CTesselApp::OnShowRequest()
+{
+    FrameWnd* frame = GetMainWnd();
+    if (!frame)
+        return;
+    frame->SendCommand(res::ID_RESTORE);
+    // The window cannot take input under a modal one: that comes to the front.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 void CTesselApp::setIdentity()
@@ -104,11 +126,13 @@ void CTesselApp::setIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral(ORRIN_VERSION));
 }
 
-void CTesselApp::editSettings(QWidget* owner, Calculator<double>& calculator)
+void CTesselApp::editSettings(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey)
 {
-    bool noDisplay = m_bNoDisplay;
-    if (runSettingsSheet(owner, calculator, noDisplay))
-        m_bNoDisplay = noDisplay;
+    GeneralSettings general{m_bNoDisplay, m_hotKey};
+    if (runSettingsSheet(owner, calculator, general, hotKey)) {
+        m_bNoDisplay = general.noDisplay;
+        m_hotKey = general.hotKey;
+    }
 }
 
 bool CTesselApp::ProcessShellCommand()
@@ -163,6 +187,8 @@ void CTesselApp::LoadSettings()
     m_nWindowWidth = section.GetInt("WindowWidth", 300);
     m_nWindowHeight = section.GetInt("WindowHeight", defaultWindowHeight());
     m_bNoDisplay = section.GetBool("NoDisplay", false);
+    m_hotKey = hotKeyFromText(QString::fromStdString(
+        section.GetString("HotKey", hotKeyToText(defaultHotKey()).toStdString())));
 }
 
 void CTesselApp::SaveSettings()
@@ -174,4 +200,5 @@ void CTesselApp::SaveSettings()
     section.WriteInt("WindowWidth", m_nWindowWidth);
     section.WriteInt("WindowHeight", m_nWindowHeight);
     section.WriteBool("NoDisplay", m_bNoDisplay);
+    section.WriteString("HotKey", hotKeyToText(m_hotKey).toStdString());
 }

@@ -2,10 +2,14 @@
 #include "engine/calculator.h"
 #include "framework/application.h"
 #include "framework/singleinstance.h"
+#include "framework/trayhost.h"
 
+#include <QKeySequence>
 #include <QRect>
 #include <memory>
 
+class GlobalHotKey;
+class InstanceChannel;
 class QApplication;
 class QWidget;
 class SingleDocTemplate;
@@ -38,19 +42,24 @@ public:
     // The window rectangle as stored in (or to be written to) the profile.
     QRect windowRect() const { return QRect(m_nWindowX, m_nWindowY, m_nWindowWidth, m_nWindowHeight); }
     bool noDisplay() const { return m_bNoDisplay; }
+    QKeySequence hotKey() const { return m_hotKey; }
+    // The tray found at start, just before the frame made its icon.
+    TrayKind trayAtStart() const { return m_trayAtStart; }
 
     // The default outer height: the sizing border above and below the box.
     static int defaultWindowHeight();
 
     // Names the program to Qt: the profile's place and message box titles follow.
     static void setIdentity();
-    // The name of the lock that keeps a user's second instance from starting.
+    // The name of the lock that keeps a user's second instance from starting,
+    // and of the channel by which that instance asks the first to show itself.
     static constexpr char instanceLockName[] = "Tessel";
 
 private:
     void createCommandMap();
     bool ProcessShellCommand();
-    void editSettings(QWidget* owner, Calculator<double>& calculator);
+    void editSettings(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey);
+    void OnShowRequest();
 
     bool m_bSaveSettings = true;
     bool m_bNoDisplay = false;
@@ -58,12 +67,15 @@ private:
     int m_nWindowY = 0;
     int m_nWindowWidth = 0;
     int m_nWindowHeight = 0;
+    QKeySequence m_hotKey;
+    TrayKind m_trayAtStart = TrayKind::Embedded;
     SingleInstanceLock m_hMutex{instanceLockName};
 
     int& m_argc;
     char** m_argv;
     bool m_bOtherInstance = false;
     std::unique_ptr<QApplication> m_qtApp;
+    std::unique_ptr<InstanceChannel> m_channel;
     std::unique_ptr<SingleDocTemplate> m_pDocTemplate;
 };
 

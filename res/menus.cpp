@@ -64,6 +64,15 @@ const std::initializer_list<MenuItem>* findMenu(int menuId)
     }
 }
 
+QAction* makeItem(QMenu& menu, const MenuItem& item)
+{
+    auto* action = new QAction(QString::fromUtf8(item.text), &menu);
+    action->setData(item.command);
+    action->setObjectName(QStringLiteral("command%1").arg(item.command));
+    action->setStatusTip(loadString(item.command));
+    return action;
+}
+
 }  // namespace
 
 std::unique_ptr<QMenu> loadMenu(int menuId, QWidget* parent)
@@ -78,12 +87,22 @@ std::unique_ptr<QMenu> loadMenu(int menuId, QWidget* parent)
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(QString::fromUtf8(item.text));
-        action->setData(item.command);
-        action->setObjectName(QStringLiteral("command%1").arg(item.command));
-        action->setStatusTip(loadString(item.command));
+        menu->addAction(makeItem(*menu, item));
     }
     return menu;
+}
+
+void insertExitItem(QMenu& menu)
+{
+    QAction* lastSeparator = nullptr;
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            lastSeparator = action;
+    }
+    for (const MenuItem& item : trayMenu) {
+        if (item.command == res::ID_APP_EXIT)
+            menu.insertAction(lastSeparator, makeItem(menu, item));
+    }
 }
 
 int commandOf(const QAction* action)

@@ -10,6 +10,10 @@ class QWidget;
 // an unknown menu id. Texts keep their "&" mnemonics.
 std::unique_ptr<QMenu> loadMenu(int menuId, QWidget* parent = nullptr);
 
+// Adds the exit item of the tray menu (command 57665) to a loaded menu, above
+// its last separator: the grip's menu carries it where there is no tray.
+void insertExitItem(QMenu& menu);
+
 // The command id carried by an item of a loaded menu, 0 for none.
 class QAction;
 int commandOf(const QAction* action);

@@ -9,7 +9,8 @@ build_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
 run_packages=(fonts-ipafont-gothic xchm)
 test_packages=(clang libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
                python3 lintian desktop-file-utils appstream dpkg-dev file
-               sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin)
+               sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin
+               libglib2.0-bin)
 
 case "${1:-all}" in
     run) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;

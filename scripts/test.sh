@@ -27,4 +27,5 @@ build_and_test "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Proves that the engine, the data file layer and orrin-calc need no Qt.
 build_and_test "$top/build-nogui" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORRIN_GUI=OFF -DORRIN_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions=$top/tests/lsan.supp \
     build_and_test "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DORRIN_SANITIZE=ON -DORRIN_BENCH=OFF

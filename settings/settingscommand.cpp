@@ -1,12 +1,15 @@
 #include "settings/settingscommand.h"
 
-#include "settings/constpage.h"
-#include "settings/generalpage.h"
+#include "framework/globalhotkey.h"
 #include "framework/propertysheet.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "settings/constpage.h"
+#include "settings/generalpage.h"
+#include "settings/hotkeyedit.h"
 
-bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, bool& noDisplay)
+bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, GeneralSettings& general,
+                      GlobalHotKey* hotKey)
 {
     // The sheet first, so that the pages go before it when the scope ends.
     PropertySheet sheet(QString::fromUtf8(res::text::settingsCaption), parent, 0);
@@ -16,14 +19,26 @@ bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, bool& noD
     sheet.AddPage(&constPage);
 
     constPage.m_constants = calculator.variables;
-    generalPage.m_bNoDisplay = noDisplay ? 1 : 0;
+    generalPage.m_bNoDisplay = general.noDisplay ? 1 : 0;
+    generalPage.m_hotKey = general.hotKey;
+    if (hotKey) {
+        generalPage.m_strHotKeyState = hotKeyStateText(hotKey->state());
+        generalPage.m_tryHotKey = [hotKey](const QKeySequence& key) {
+            hotKey->setKey(key);
+            return hotKeyStateText(hotKey->state());
+        };
+    }
 
-    if (sheet.DoModal() != res::IDOK)
+    if (sheet.DoModal() != res::IDOK) {
+        if (hotKey && hotKey->key() != general.hotKey)
+            hotKey->setKey(general.hotKey);
         return false;
+    }
 
     calculator.variables.clear();
     for (const auto& [name, variable] : constPage.m_constants)
         calculator.setVariable(name, variable);
-    noDisplay = generalPage.m_bNoDisplay != 0;
+    general.noDisplay = generalPage.m_bNoDisplay != 0;
+    general.hotKey = generalPage.m_hotKey;
     return true;
 }

@@ -78,11 +78,10 @@ void CTesselView::OnInitialUpdate()
     View::OnInitialUpdate();
     m_hUndoTarget = m_entryBox.lineEdit();
     layoutControls();
-    if (m_host.hotKey.isEmpty())
-        return;
-    GlobalHotKey* hotKey = GlobalHotKey::create(this).release();  // owned by the view as its child
-    connect(hotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
-    hotKey->setKey(m_host.hotKey);
+    // Made also without a key, so that the settings can give it one later.
+    m_hotKey = GlobalHotKey::create(this).release();  // owned by the view as its child
+    connect(m_hotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
+    m_hotKey->setKey(m_host.hotKey);
 }
 
 void CTesselView::Serialize(Archive& archive)
@@ -234,7 +233,7 @@ void CTesselView::OnSettings()
 {
     // Owned by the strip, so that the always-on-top strip never covers it.
     if (m_host.editSettings)
-        m_host.editSettings(mainWindow(), m_calculator);
+        m_host.editSettings(mainWindow(), m_calculator, m_hotKey);
     if (Document* document = GetDocument())
         document->OnSaveDocument(CTesselDoc::dataFileName);
 }
@@ -307,6 +306,8 @@ void CTesselView::mouseDoubleClickEvent(QMouseEvent* event)
 void CTesselView::showContextMenu(const QPoint& point)
 {
     std::unique_ptr<QMenu> menu = loadMenu(res::IDR_CONTEXT_MENU, this);
+    if (m_host.exitInContextMenu)
+        insertExitItem(*menu);
     QWidget* frame = mainWindow();
     // Placed from the window's corner offset by the click within the view.
     const QPoint corner = frame ? frame->pos() : mapToGlobal(QPoint(0, 0));

@@ -14,13 +14,18 @@
 
 class ClipboardText;
 class HotKeyClipboard;
+class GlobalHotKey;
 
 // What the view needs of the program around it; the application fills it in.
 struct ViewHost {
     // The clipboard hot key, taken in every application (empty: none).
     QKeySequence hotKey;
-    // Opens the settings over `owner` for the calculator's store.
-    std::function<void(QWidget* owner, Calculator<double>& calculator)> editSettings;
+    // Opens the settings over `owner` for the calculator's store and the
+    // view's hot key, which the settings may change.
+    std::function<void(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey)>
+        editSettings;
+    // The grip's menu also carries the exit command: no tray to end the program from.
+    bool exitInContextMenu = false;
     // The stored settings have been deleted: none are to be written at exit.
     std::function<void()> profileDeleted;
 };
@@ -88,6 +93,7 @@ private:
     // The clipboard as the hot key reaches it, made at the first press.
     std::unique_ptr<HotKeyClipboard> m_pClipboard;
     ViewHost m_host;
+    GlobalHotKey* m_hotKey = nullptr;  // a child of the view
 
     void createCommandMap();
     void layoutControls();

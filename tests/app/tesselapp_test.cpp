@@ -269,18 +269,24 @@ private slots:
 
     void trayActivation_data()
     {
+        QTest::addColumn<int>("tray");
         QTest::addColumn<int>("reason");
         QTest::addColumn<bool>("toggles");
-        QTest::newRow("double_click") << int(QSystemTrayIcon::DoubleClick) << true;
-        QTest::newRow("single_click") << int(QSystemTrayIcon::Trigger) << false;
-        QTest::newRow("middle_click") << int(QSystemTrayIcon::MiddleClick) << false;
+        const int embedded = int(TrayKind::Embedded);
+        const int statusNotifier = int(TrayKind::StatusNotifier);
+        QTest::newRow("double_click") << embedded << int(QSystemTrayIcon::DoubleClick) << true;
+        QTest::newRow("single_click") << embedded << int(QSystemTrayIcon::Trigger) << false;
+        QTest::newRow("middle_click") << embedded << int(QSystemTrayIcon::MiddleClick) << false;
+        QTest::newRow("status_notifier_click") << statusNotifier << int(QSystemTrayIcon::Trigger) << true;
+        QTest::newRow("status_notifier_middle") << statusNotifier << int(QSystemTrayIcon::MiddleClick) << false;
     }
 
     void trayActivation()
     {
+        QFETCH(int, tray);
         QFETCH(int, reason);
         QFETCH(bool, toggles);
-        OrrinHarness harness;
+        OrrinHarness harness(true, TrayKind(tray));
         QVERIFY(harness.start());
         harness.frame()->OnTrayNotify(QSystemTrayIcon::ActivationReason(reason));
         QCOMPARE(harness.frame()->isVisible(), !toggles);

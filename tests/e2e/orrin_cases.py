@@ -1,12 +1,15 @@
 """End-to-end cases of the resident calculator in a real X desktop.
 
-usage: orrin_cases.py --orrin PATH CASE
+usage: orrin_cases.py --orrin PATH [--holder PATH] CASE
 Each case runs in its own Desktop (xdesktop.py): its own Xvfb, openbox,
-trayer, HOME, XDG directories and working directory.
+trayer (unless DESKTOPS says otherwise), HOME, XDG directories and working
+directory. The status_notifier cases need the private session bus of
+dbus-run-session.
 """
 
 import argparse
 import os
+import re
 import signal
 import struct
 import subprocess
@@ -333,8 +336,7 @@ def case_restart_after_kill(desktop):
     expect_equal(third.exited(), 0, "exit status of a second instance beside the restarted one")
 
 
-def exit_through_tray_menu(orrin):
-    orrin.open_tray_menu()
+def press_exit_mnemonic(orrin, menu):
     # The menu may be mapped before it holds the keyboard: press the exit
     # item's mnemonic again while the program still runs.
     for _ in range(4):
@@ -347,7 +349,12 @@ def exit_through_tray_menu(orrin):
     else:
         orrin.keys("x")
         status = orrin.exited()
-    expect_equal(status, 0, "exit status after the tray menu's exit")
+    expect_equal(status, 0, f"exit status after the {menu} menu's exit")
+
+
+def exit_through_tray_menu(orrin):
+    orrin.open_tray_menu()
+    press_exit_mnemonic(orrin, "tray")
 
 
 def case_tray_exit_writes_settings(desktop):
@@ -464,6 +471,116 @@ def case_settings_sheet_cancel_saves_store(desktop):
     evaluate_and_copy(orrin, [("A1*x+G", "Return", "ctrl+c", "A1*x+G : 1.5")])
 
 
+# --- other desktops: a status-notifier tray, no tray, a second start, another hot key
+
+def status_notifier_host(desktop):
+    """A panel's status-notifier host as the program sees it: python3-dbusmock
+    (Debian's interpreter) as the watcher; returns a function that calls a
+    method of the registered item and returns once the program has handled it."""
+    watcher, path = "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher"
+
+    def call(destination, object_path, method, *args):
+        return desktop.run(["gdbus", "call", "--session", "--dest", destination,
+                            "--object-path", object_path, "--method", method, *args]).stdout
+    desktop.spawn(["/usr/bin/python3", "-m", "dbusmock", "--session", watcher, path, watcher],
+                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for("the watcher on the bus", lambda: call("org.freedesktop.DBus", "/org/freedesktop/DBus",
+             "org.freedesktop.DBus.NameHasOwner", watcher).startswith("(true"))
+    call(watcher, path, "org.freedesktop.DBus.Mock.AddProperties", watcher,
+         "{'IsStatusNotifierHostRegistered': <true>, 'RegisteredStatusNotifierItems': <@as []>}")
+    call(watcher, path, "org.freedesktop.DBus.Mock.AddMethod", watcher, "RegisterStatusNotifierItem",
+         "s", "", f"self.Set('{watcher}', 'RegisteredStatusNotifierItems', [args[0]])")
+
+    def item_call(method):
+        item = wait_for("the icon to register", lambda: re.findall(r"'([^']+)'", call(
+            watcher, path, "org.freedesktop.DBus.Properties.Get", watcher,
+            "RegisteredStatusNotifierItems")))[0]
+        call(item, "/StatusNotifierItem", f"org.kde.StatusNotifierItem.{method}", "0", "0")
+        # Answered from the event loop only after the call before it has been handled.
+        call(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
+             "org.kde.StatusNotifierItem", "Id")
+    return item_call
+
+
+def case_status_notifier_click_toggles(desktop):
+    host = status_notifier_host(desktop)
+    orrin = start_with_empty_store(desktop)
+    window = orrin.main_window()
+    for shown_after in (False, True):
+        host("Activate")
+        wait_for("a click to toggle the window", lambda: orrin.main_window_shown() == shown_after)
+    wait_for("the shown window to be active", lambda: desktop.xdotool("getactivewindow").strip() == window)
+
+
+def case_status_notifier_under_modal_sheet(desktop):
+    host = status_notifier_host(desktop)
+    orrin = start_with_empty_store(desktop)
+    sheet = open_constants_page(orrin)
+    shown = set(orrin.visible_windows())
+    other = desktop.spawn(["xmessage", "-name", "other", "another program"], stderr=subprocess.DEVNULL)
+    desktop.xdotool("windowactivate", "--sync", wait_for("another program's window", lambda: desktop.run(
+        ["xdotool", "search", "--onlyvisible", "--classname", "^other$"], check=False).stdout.split())[0])
+    host("Activate")
+    wait_for("the sheet to come to the front", lambda: desktop.xdotool("getactivewindow").strip() == sheet)
+    host("ContextMenu")
+    expect_equal(set(orrin.visible_windows()), shown, "the program's windows after a click and a menu request")
+    other.terminate()
+    close_sheet(orrin, sheet, "Escape")
+    host("ContextMenu")  # now it opens the menu: the check above could see one
+    wait_for("the tray menu", lambda: set(orrin.visible_windows()) - shown)
+    press_exit_mnemonic(orrin, "tray")
+
+
+def case_no_tray_grip_menu_exits(desktop):
+    write_settings(desktop, "[Settings]\nNoDisplay=1\n")
+    orrin = start_with_empty_store(desktop)
+    window = orrin.main_window()  # although NoDisplay is stored
+    desktop.xdotool("windowmove", "--sync", window, "150", "120")
+    wait_for("the window to move", lambda: orrin.geometry(window)[:2] == (150, 120))
+    orrin.open_grip_menu()
+    press_exit_mnemonic(orrin, "grip")
+    settings = read_settings(desktop)
+    expect_equal([settings.get(f"Settings/{key}") for key in ("WindowX", "WindowY", "NoDisplay")],
+                 ["150", "120", "1"], "stored position and NoDisplay")
+
+
+def case_tray_started_later_takes_icon(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.main_window()
+    desktop.start_tray_host()
+    desktop.xdotool("mousemove", "--window", orrin.tray_icon(), "5", "5",
+                    "click", "--repeat", "2", "--delay", "40", "1")
+    wait_for("a double-click on the icon to hide the window", lambda: not orrin.main_window_shown())
+
+
+def case_second_start_shows_hidden_window(desktop):
+    first = start_with_empty_store(desktop)
+    window = first.main_window()
+    first.focus()
+    first.keys("alt+F4")
+    wait_for("Alt+F4 to hide the window", lambda: not first.main_window_shown())
+    expect_equal(Orrin(desktop).exited(), 0, "exit status of the second start")
+    wait_for("the window to be shown and active",
+             lambda: desktop.xdotool("getactivewindow").strip() == window)
+
+
+def case_hot_key_from_settings(desktop, holder):
+    write_settings(desktop, "[Settings]\nHotKey=Ctrl+Alt+K\n")
+    orrin = start_with_empty_store(desktop)
+    orrin.main_window()
+    desktop.set_clipboard("6*7")
+    orrin.keys("ctrl+alt+k")
+    desktop.wait_clipboard("42")
+    other = desktop.spawn([holder, "--hold-hot-key"], stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+    expect_equal(other.stdout.readline().strip(), b"held", "another client's grab of Ctrl+Shift+C")
+    exit_through_tray_menu(orrin)
+    expect_equal(read_settings(desktop).get("Settings/HotKey"), "Ctrl+Alt+K", "stored hot key")
+
+
+DESKTOPS = {"status_notifier_click_toggles": dict(with_tray=False, session_bus=True),
+            "status_notifier_under_modal_sheet": dict(with_tray=False, session_bus=True),
+            "no_tray_grip_menu_exits": dict(with_tray=False),
+            "tray_started_later_takes_icon": dict(with_tray=False)}
 CASES = {name[len("case_"):]: function for name, function in globals().items()
          if name.startswith("case_")}
 
@@ -474,10 +591,10 @@ def main():
     parser.add_argument("--holder", help="a program that takes the hot key: tst_globalhotkey")
     parser.add_argument("case", choices=sorted(CASES))
     options = parser.parse_args()
-    desktop = Desktop(os.path.abspath(options.orrin))
+    desktop = Desktop(os.path.abspath(options.orrin), **DESKTOPS.get(options.case, {}))
     with desktop:
         try:
-            if options.case == "hot_key_taken_by_another_client":
+            if options.case in ("hot_key_taken_by_another_client", "hot_key_from_settings"):
                 CASES[options.case](desktop, os.path.abspath(options.holder))
             else:
                 CASES[options.case](desktop)

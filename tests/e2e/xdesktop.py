@@ -76,9 +76,10 @@ class XLib:
 
 
 class Desktop:
-    def __init__(self, orrin=None, with_tray=True, with_wm=True):
+    def __init__(self, orrin=None, with_tray=True, with_wm=True, session_bus=False):
         self.orrin = orrin
         self.with_tray = with_tray
+        self.session_bus = session_bus
         self.with_wm = with_wm
         self._processes = []
         self.root = tempfile.mkdtemp(prefix="orrin-e2e-")
@@ -104,7 +105,7 @@ class Desktop:
             if self.with_wm:
                 self._start_window_manager()
             if self.with_tray:
-                self._start_tray_host()
+                self.start_tray_host()
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -174,8 +175,10 @@ class Desktop:
             "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
             "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
             "QT_QPA_PLATFORM": "xcb",
-            # No session bus: the tray icon must take the XEmbed path into trayer.
-            "DBUS_SESSION_BUS_ADDRESS": "disabled:",
+            # No session bus unless asked for (the private one of dbus-run-session):
+            # without it the tray icon takes the XEmbed path into trayer.
+            "DBUS_SESSION_BUS_ADDRESS": os.environ["DBUS_SESSION_BUS_ADDRESS"] if self.session_bus
+                                        else "disabled:",
             "LANG": "C.UTF-8",
         })
         return env
@@ -186,7 +189,8 @@ class Desktop:
         wait_for("the window manager", lambda: "window id" in self.run(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).stdout)
 
-    def _start_tray_host(self):
+    def start_tray_host(self):
+        """Starts trayer; also later, as a panel that starts after the program."""
         self.spawn(["trayer", "--edge", "bottom", "--align", "right",
                     "--widthtype", "pixel", "--width", "120",
                     "--heighttype", "pixel", "--height", "32",

@@ -5,6 +5,7 @@
 #include "settings/consteditdlg.h"
 #include "settings/constpage.h"
 #include "settings/generalpage.h"
+#include "settings/hotkeyedit.h"
 #include "framework/propertysheet.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int showSheet(int firstPage)
     sheet.AddPage(&generalPage);
     sheet.AddPage(&constPage);
     generalPage.m_bNoDisplay = 1;
+    generalPage.m_hotKey = defaultHotKey();
     addConstant(constPage, "PI", 3.14159265358979323, "円周率");
     addConstant(constPage, "E", 2.71828182845904523, "自然対数の底");
     addConstant(constPage, "C", 299792458, "光速 (m/s)");

@@ -10,6 +10,8 @@
 #include "framework/propertysheet.h"
 #include "res/resource.h"
 #include "settings/settingscommand.h"
+#include "settings/hotkeyedit.h"
+#include "framework/globalhotkey.h"
 #include "settings/valuetext.h"
 
 #include <QAbstractButton>
@@ -108,6 +110,8 @@ struct SheetView {
     ListCtrl* list() const { return child<ListCtrl>(sheet, "constList"); }
     CConstPage* constPage() const { return child<CConstPage>(sheet, "constPage"); }
     QCheckBox* noDisplay() const { return child<QCheckBox>(sheet, "noDisplayCheck"); }
+    CHotKeyEdit* hotKey() const { return child<CHotKeyEdit>(sheet, "hotKeyEdit"); }
+    QString hotKeyState() const { return child<QLabel>(sheet, "hotKeyState")->text(); }
     void showConstants() const { tabs()->setCurrentIndex(1); }
     void ok() const { click(sheet, "propertySheetOk"); }
     void cancel() const { click(sheet, "propertySheetCancel"); }
@@ -152,11 +156,29 @@ bool runSettings(Calculator<double>& calculator, bool& noDisplay,
         if (sheet->isVisible())
             view.cancel();
     });
-    const bool result = runSettingsSheet(nullptr, calculator, noDisplay);
+    GeneralSettings general;
+    general.noDisplay = noDisplay;
+    const bool result = runSettingsSheet(nullptr, calculator, general);
     if (!answer.answered())
         qFatal("the settings sheet did not open");
+    noDisplay = general.noDisplay;
     return result;
 }
+
+// A hot key that another program holds exactly when it is `taken`.
+class FakeHotKey : public GlobalHotKey {
+public:
+    explicit FakeHotKey(QKeySequence taken) : GlobalHotKey(nullptr), m_taken(std::move(taken)) {}
+
+    void setKey(const QKeySequence& key) override
+    {
+        rememberKey(key);
+        setState(key.isEmpty() ? State::Unbound : key == m_taken ? State::Taken : State::Bound);
+    }
+
+private:
+    QKeySequence m_taken;
+};
 
 struct EditAnswer {
     QString name;
@@ -211,6 +233,10 @@ class SettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void storedHotKey_data();
+    void storedHotKey();
+    void hotKeyField_data();
+    void hotKeyField();
     void nameRule_data();
     void nameRule();
     void editDialogOk_data();
@@ -947,6 +973,74 @@ void SettingsTest::sheetAndPagesEndInEitherOrder()
         QCOMPARE(tabs->count(), 0);
         QCOMPARE(sheet->DoModal(), res::IDCANCEL);
     }
+}
+
+void SettingsTest::storedHotKey_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("absent") << QString() << "Ctrl+Shift+C";
+    QTest::newRow("changed") << "Ctrl+Alt+K" << "Ctrl+Alt+K";
+    QTest::newRow("meta_function_key") << "Meta+F12" << "Meta+F12";
+    QTest::newRow("cleared_is_none") << "" << "";
+    QTest::newRow("unreadable") << "Ctrl+Nonsense" << "Ctrl+Shift+C";
+    QTest::newRow("plain_key") << "K" << "Ctrl+Shift+C";
+    QTest::newRow("shift_only") << "Shift+K" << "Ctrl+Shift+C";
+    QTest::newRow("two_chords") << "Ctrl+K, Ctrl+C" << "Ctrl+Shift+C";
+}
+
+void SettingsTest::storedHotKey()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, key);
+    QCOMPARE(hotKeyFromText(stored), QKeySequence(key));
+    QCOMPARE(hotKeyToText(hotKeyFromText(stored)), key);
+}
+
+void SettingsTest::hotKeyField_data()
+{
+    // Keys pressed in the field, OK (o), Cancel (c) or the other tab (t).
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("key");        // held and stored once the sheet has closed
+    QTest::addColumn<QString>("lastState");  // the text under the field before it closed
+    const QString taken = QStringLiteral("このキーは他のプログラムが使用中です。");
+    QTest::newRow("ok_takes_new_key") << "Ctrl+Alt+K o" << true << "Ctrl+Alt+K" << "";
+    QTest::newRow("cancel_gives_old_key_back") << "Ctrl+Alt+K t c" << false << "Ctrl+Shift+C" << "";
+    QTest::newRow("taken_key_reported_then_kept") << "Ctrl+Alt+T o o" << true << "Ctrl+Alt+T" << taken;
+    QTest::newRow("taken_key_then_another") << "Ctrl+Alt+T o Alt+F5 o" << true << "Alt+F5" << "";
+    QTest::newRow("plain_key_refused") << "K o c" << false << "Ctrl+Shift+C"
+                                       << "Ctrl、Alt、Meta のどれかと組み合わせたキーを押してください。";
+}
+
+void SettingsTest::hotKeyField()
+{
+    QFETCH(QString, steps);
+    QFETCH(bool, accepted);
+    QFETCH(QString, key);
+    QFETCH(QString, lastState);
+    FakeHotKey hotKey(QKeySequence(QStringLiteral("Ctrl+Alt+T")));
+    hotKey.setKey(defaultHotKey());
+    GeneralSettings general{false, defaultHotKey()};
+    Calculator<double> calculator;
+    QString stateSeen;
+    ModalAnswer answer([&](QWidget* sheet) {
+        const SheetView view{sheet};
+        for (const QString& step : steps.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("o") || step == QLatin1String("c"))
+                step == QLatin1String("o") ? view.ok() : view.cancel();
+            else if (step == QLatin1String("t"))
+                view.showConstants();
+            else
+                QTest::keyClick(view.hotKey(), QKeySequence(step)[0].key(), QKeySequence(step)[0].keyboardModifiers());
+            if (sheet->isVisible())
+                stateSeen = view.hotKeyState();
+        }
+    });
+    QCOMPARE(runSettingsSheet(nullptr, calculator, general, &hotKey), accepted);
+    QCOMPARE(hotKey.key(), QKeySequence(key));
+    QCOMPARE(general.hotKey, QKeySequence(key));
+    QCOMPARE(stateSeen, lastState);
 }
 
 QTEST_MAIN(SettingsTest)

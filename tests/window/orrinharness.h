@@ -2,6 +2,7 @@
 #include "app/mainframe.h"
 #include "framework/messagebox.h"
 #include "framework/profile.h"
+#include "framework/trayhost.h"
 #include "res/resource.h"
 #include "app/tesselapp.h"
 #include "window/tesselview.h"
@@ -18,8 +19,10 @@
 // message boxes answered by `answer` and recorded in `messages`.
 class OrrinHarness {
 public:
-    explicit OrrinHarness(bool writeEmptyDataFile = true)
+    // The desktop has the given kind of tray (an XEmbed tray unless told).
+    explicit OrrinHarness(bool writeEmptyDataFile = true, TrayKind tray = TrayKind::Embedded)
         : m_previousDir(QDir::currentPath()),
+          m_tray(tray),
           m_hook([this](const QString& text, MessageButtons) {
               messages << text;
               return answer;
@@ -66,6 +69,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_previousDir;
+    ScopedTrayKind m_tray;
     ScopedMessageBoxHook m_hook;
     int m_argc = 1;
     char m_arg0[6] = "orrin";

@@ -1,0 +1,40 @@
+#pragma once
+#include "framework/globalhotkey.h"
+
+#include <QKeySequence>
+#include <QKeySequenceEdit>
+#include <QString>
+
+// The hot key field of the general page: shows the key and records a new one
+// as the user presses it. It keeps a single key combination; the second
+// chord of a sequence never reaches the field.
+class CHotKeyEdit : public QKeySequenceEdit {
+    Q_OBJECT
+public:
+    explicit CHotKeyEdit(QWidget* parent = nullptr);
+
+    QKeySequence key() const { return keySequence(); }
+    void setKey(const QKeySequence& key);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The key that the program takes when nothing else is stored: Ctrl+Shift+C.
+QKeySequence defaultHotKey();
+
+// Whether `key` can be the hot key: one combination of a key with Ctrl, Alt
+// or Meta. Without them (Shift alone included) it would take ordinary typing
+// away from every other program. The empty key (no hot key) is usable too.
+bool isUsableHotKey(const QKeySequence& key);
+
+// What the general page says of a key in this state: why it does not work,
+// or an empty text.
+QString hotKeyStateText(GlobalHotKey::State state);
+
+// The stored "HotKey" value in Qt's portable text ("Ctrl+Alt+K"), and back.
+// A missing value (a null string) or one that is not a usable key reads as
+// defaultHotKey(); an empty value is the empty key, stored when the user
+// cleared the field.
+QKeySequence hotKeyFromText(const QString& stored);
+QString hotKeyToText(const QKeySequence& key);
