@@ -24,16 +24,10 @@ Archive Archive::forStoring()
     return Archive(false);
 }
 
-void Archive::requireLoading() const
+void Archive::require(bool loading) const
 {
-    if (!m_loading)
-        throw std::logic_error("read from a storing archive");
-}
-
-void Archive::requireStoring() const
-{
-    if (m_loading)
-        throw std::logic_error("write to a loading archive");
+    if (loading != m_loading)
+        throw std::logic_error(loading ? "read from a storing archive" : "write to a loading archive");
 }
 
 std::size_t Archive::remaining() const
@@ -43,7 +37,7 @@ std::size_t Archive::remaining() const
 
 std::string_view Archive::take(std::size_t count)
 {
-    requireLoading();
+    require(true);
     if (count > remaining())
         throw ArchiveError("unexpected end of data");
     const std::string_view part(m_buffer.data() + m_position, count);
@@ -64,7 +58,7 @@ std::uint64_t Archive::readLittleEndian(std::size_t size)
 
 void Archive::writeLittleEndian(std::uint64_t value, std::size_t size)
 {
-    requireStoring();
+    require(false);
     for (std::size_t i = 0; i < size; ++i) {
         m_buffer.push_back(static_cast<char>(value & 0xFF));
         value >>= 8;
@@ -84,7 +78,7 @@ void Archive::writeDouble(double value)
 
 void Archive::writeString(std::string_view text)
 {
-    requireStoring();
+    require(false);
     const std::size_t length = text.size();
     if (length > std::numeric_limits<std::uint32_t>::max())
         throw ArchiveError("text too long for the data file");

@@ -49,8 +49,7 @@ public:
 private:
     explicit Archive(bool loading) : m_loading(loading) {}
 
-    void requireLoading() const;
-    void requireStoring() const;
+    void require(bool loading) const;
     std::string_view take(std::size_t count);
     std::uint64_t readLittleEndian(std::size_t size);
     void writeLittleEndian(std::uint64_t value, std::size_t size);

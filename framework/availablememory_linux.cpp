@@ -1,7 +1,7 @@
 #include "framework/availablememory.h"
 
 #include <algorithm>
-#include <exception>
+#include <charconv>
 #include <fstream>
 #include <limits>
 #include <string>
@@ -41,12 +41,10 @@ std::size_t readCgroupValue(const std::string& path)
     std::string text;
     if (!(file >> text) || text == "max")
         return unknown;
-    try {
-        const unsigned long long value = std::stoull(text);
-        return value >= (1ULL << 62) ? unknown : static_cast<std::size_t>(value);
-    } catch (const std::exception&) {
+    unsigned long long value = 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc())
         return unknown;
-    }
+    return value >= (1ULL << 62) ? unknown : static_cast<std::size_t>(value);
 }
 
 // The room under the memory limit of a group and of each group above it: the
@@ -94,13 +92,10 @@ std::size_t cgroupRoom()
 std::size_t resourceLimitRoom()
 {
     std::size_t mappedPages = 0;
-    std::size_t residentPages = 0;
-    std::size_t sharedPages = 0;
-    std::size_t textPages = 0;
-    std::size_t libraryPages = 0;
     std::size_t dataPages = 0;
+    std::size_t skipped = 0;  // resident, shared, text and library pages
     std::ifstream statm("/proc/self/statm");
-    if (!(statm >> mappedPages >> residentPages >> sharedPages >> textPages >> libraryPages >> dataPages))
+    if (!(statm >> mappedPages >> skipped >> skipped >> skipped >> skipped >> dataPages))
         return unknown;
     const auto pageSize = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
     std::size_t room = unknown;

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 // Registered during static initialisation, before any window exists.
 const QEvent::Type calcSetAnsType = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -12,20 +15,12 @@ int pendingRequests = 0;
 
 bool isInputEvent(QEvent::Type type)
 {
-    switch (type) {
-    case QEvent::ShortcutOverride:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::InputMethod:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-        return true;
-    default:
-        return false;
-    }
+    static constexpr QEvent::Type input[] = {
+        QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease, QEvent::InputMethod,
+        QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+        QEvent::MouseMove, QEvent::Wheel,
+    };
+    return std::find(std::begin(input), std::end(input), type) != std::end(input);
 }
 
 // Qt handles all the input the window system has queued before it delivers

@@ -13,7 +13,7 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : m_handle(iconv_open(to, from))
     {
-        if (m_handle == invalidHandle())
+        if (m_handle == reinterpret_cast<iconv_t>(-1))
             throw std::system_error(errno, std::generic_category(), "iconv_open");
     }
     ~Converter() { iconv_close(m_handle); }
@@ -46,15 +46,8 @@ public:
     }
 
 private:
-    static iconv_t invalidHandle() { return reinterpret_cast<iconv_t>(-1); }
-
     iconv_t m_handle;
 };
-
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
 
 // The length of the well-formed UTF-8 character at the start of `text`, or 0.
 std::size_t utf8CharacterLength(std::string_view text)
@@ -80,7 +73,7 @@ std::size_t utf8CharacterLength(std::string_view text)
     if (text.size() < length || byte(1) < low || byte(1) > high)
         return 0;
     for (std::size_t i = 2; i < length; ++i) {
-        if (!isContinuation(byte(i)))
+        if ((byte(i) & 0xC0) != 0x80)
             return 0;
     }
     return length;

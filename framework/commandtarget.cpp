@@ -1,5 +1,6 @@
 #include "framework/commandtarget.h"
 
+#include <algorithm>
 #include <utility>
 
 bool CommandTarget::OnCmdMsg(int id)
@@ -25,18 +26,13 @@ void CommandTarget::OnCommand(int id, std::function<void()> handler)
 
 bool routeCommand(int id, std::initializer_list<CommandTarget*> chain)
 {
-    for (CommandTarget* target : chain) {
-        if (target && target->OnCmdMsg(id))
-            return true;
-    }
-    return false;
+    return std::any_of(chain.begin(), chain.end(),
+                       [id](CommandTarget* target) { return target && target->OnCmdMsg(id); });
 }
 
 bool canRouteCommand(int id, std::initializer_list<const CommandTarget*> chain)
 {
-    for (const CommandTarget* target : chain) {
-        if (target && target->HasCommandHandler(id))
-            return true;
-    }
-    return false;
+    return std::any_of(chain.begin(), chain.end(), [id](const CommandTarget* target) {
+        return target && target->HasCommandHandler(id);
+    });
 }

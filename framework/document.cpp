@@ -10,28 +10,17 @@
 
 namespace {
 
-QString displayName(const std::string& path)
+// Tells the user what went wrong, and returns whether all went well.
+bool report(DocumentStatus status, const std::string& path)
 {
-    return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
-}
-
-void warn(DocumentStatus status, const std::string& path)
-{
-    QString text;
-    switch (status) {
-    case DocumentStatus::Ok:
-        return;
-    case DocumentStatus::CannotOpen:
-        text = QString::fromUtf8(res::text::cannotOpenFile);
-        break;
-    case DocumentStatus::BadFormat:
-        text = QString::fromUtf8(res::text::badFileFormat);
-        break;
-    case DocumentStatus::CannotSave:
-        text = QString::fromUtf8(res::text::cannotSaveFile);
-        break;
-    }
-    showMessageBox(nullptr, text.arg(displayName(path)), MessageButtons::Ok, MessageIcon::Warning);
+    if (status == DocumentStatus::Ok)
+        return true;
+    const char* text = status == DocumentStatus::CannotOpen  ? res::text::cannotOpenFile
+                       : status == DocumentStatus::BadFormat ? res::text::badFileFormat
+                                                             : res::text::cannotSaveFile;
+    showMessageBox(nullptr, QString::fromUtf8(text).arg(QString::fromLocal8Bit(path)),
+                   MessageButtons::Ok, MessageIcon::Warning);
+    return false;
 }
 
 }  // namespace
@@ -42,25 +31,14 @@ Document::~Document()
         view->m_pDocument = nullptr;
 }
 
-bool Document::OnNewDocument()
-{
-    return true;
-}
-
-void Document::Serialize(Archive&) {}
-
 bool Document::OnOpenDocument(const std::string& path)
 {
-    const DocumentStatus status = openDocument(path, [this](Archive& archive) { Serialize(archive); });
-    warn(status, path);
-    return status == DocumentStatus::Ok;
+    return report(openDocument(path, [this](Archive& archive) { Serialize(archive); }), path);
 }
 
 bool Document::OnSaveDocument(const std::string& path)
 {
-    const DocumentStatus status = saveDocument(path, [this](Archive& archive) { Serialize(archive); });
-    warn(status, path);
-    return status == DocumentStatus::Ok;
+    return report(saveDocument(path, [this](Archive& archive) { Serialize(archive); }), path);
 }
 
 void Document::AddView(View* view)

@@ -12,12 +12,11 @@ class View;
 // Serialize, and tells the user in a message box when that fails.
 class Document : public CommandTarget {
 public:
-    Document() = default;
     ~Document() override;
 
     // Called by the document template once the frame and view exist.
-    virtual bool OnNewDocument();
-    virtual void Serialize(Archive& archive);
+    virtual bool OnNewDocument() { return true; }
+    virtual void Serialize(Archive&) {}
 
     // Reads path through Serialize (an empty file is not read at all). On
     // failure shows a warning naming the file and returns false; what was read

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <random>
 #include <string_view>
@@ -75,12 +75,8 @@ bool writeAll(int fd, std::string_view bytes)
 
 std::string directoryOf(const std::string& path)
 {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
+    const std::string parent = std::filesystem::path(path).parent_path();
+    return parent.empty() ? "." : parent;
 }
 
 // A fresh file beside `path`, created exclusively so that no other file is
@@ -146,15 +142,11 @@ bool replaceAtomically(const std::string& path, std::string_view bytes)
 // lies, so that the link survives the save.
 std::string followLink(const std::string& path)
 {
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
         return path;
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved)
-        return path;
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
+    const std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
 }
 
 }  // namespace

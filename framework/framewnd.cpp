@@ -4,10 +4,6 @@
 #include "framework/document.h"
 #include "framework/view.h"
 
-FrameWnd::FrameWnd() : QWidget(nullptr) {}
-
-FrameWnd::~FrameWnd() = default;
-
 bool FrameWnd::Create()
 {
     CreateStruct cs;
@@ -19,18 +15,6 @@ bool FrameWnd::Create()
         setGeometry(*cs.rect);
     return OnCreate() != -1;
 }
-
-bool FrameWnd::PreCreateWindow(CreateStruct&)
-{
-    return true;
-}
-
-int FrameWnd::OnCreate()
-{
-    return 0;
-}
-
-void FrameWnd::OnDestroy() {}
 
 void FrameWnd::DestroyWindow()
 {

@@ -21,9 +21,6 @@ struct CreateStruct {
 // application object, in that order.
 class FrameWnd : public QWidget, public CommandTarget {
 public:
-    FrameWnd();
-    ~FrameWnd() override;
-
     // Runs PreCreateWindow, applies its flags and rectangle (hidden), then
     // OnCreate; false when either refuses.
     bool Create();
@@ -38,10 +35,10 @@ public:
     void DestroyWindow();
 
 protected:
-    virtual bool PreCreateWindow(CreateStruct& cs);
+    virtual bool PreCreateWindow(CreateStruct&) { return true; }
     // Returns -1 to abandon the window, 0 to go on.
-    virtual int OnCreate();
-    virtual void OnDestroy();
+    virtual int OnCreate() { return 0; }
+    virtual void OnDestroy() {}
 
     // The view fills the contents rectangle (inside the contents margins).
     void resizeEvent(QResizeEvent* event) override;

@@ -19,14 +19,12 @@ namespace {
 constexpr xcb_keysym_t keysymNumLock = 0xff7f;
 constexpr uint16_t allModifierBits = 0xff;
 
+// Replies and errors from xcb are the caller's to free.
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
 template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPtr<Reply> owned(Reply* reply)
-{
-    return ReplyPtr<Reply>(reply, &std::free);
-}
+using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
 
 xcb_connection_t* x11Connection()
 {
@@ -39,11 +37,11 @@ class KeyboardMap {
 public:
     explicit KeyboardMap(xcb_connection_t* connection)
         : m_first(xcb_get_setup(connection)->min_keycode),
-          m_reply(owned(xcb_get_keyboard_mapping_reply(
+          m_reply(xcb_get_keyboard_mapping_reply(
               connection,
               xcb_get_keyboard_mapping(connection, m_first,
                                        xcb_get_setup(connection)->max_keycode - m_first + 1),
-              nullptr)))
+              nullptr))
     {
     }
 
@@ -56,14 +54,10 @@ public:
         const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(m_reply.get());
         const int perCode = m_reply->keysyms_per_keycode;
         const int count = xcb_get_keyboard_mapping_keysyms_length(m_reply.get());
+        const auto isWanted = [&](xcb_keysym_t sym) { return sym == lower || sym == upper; };
         for (int index = 0; perCode > 0 && index + perCode <= count; index += perCode) {
-            const int columns = perCode < 2 ? perCode : 2;
-            for (int column = 0; column < columns; ++column) {
-                if (syms[index + column] == lower || syms[index + column] == upper) {
-                    found.push_back(static_cast<xcb_keycode_t>(m_first + index / perCode));
-                    break;
-                }
-            }
+            if (isWanted(syms[index]) || (perCode > 1 && isWanted(syms[index + 1])))
+                found.push_back(static_cast<xcb_keycode_t>(m_first + index / perCode));
         }
         return found;
     }
@@ -77,18 +71,15 @@ private:
 uint16_t numLockMask(xcb_connection_t* connection, const KeyboardMap& keyboard)
 {
     const std::vector<xcb_keycode_t> numLockCodes = keyboard.keycodesFor(keysymNumLock, keysymNumLock);
-    auto reply = owned(xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
+    const ReplyPtr<xcb_get_modifier_mapping_reply_t> reply(
+        xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
     if (!reply || numLockCodes.empty())
         return 0;
     const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply.get());
     const int perModifier = reply->keycodes_per_modifier;
-    for (int modifier = 0; modifier < 8; ++modifier) {
-        for (int slot = 0; slot < perModifier; ++slot) {
-            for (xcb_keycode_t code : numLockCodes) {
-                if (codes[modifier * perModifier + slot] == code)
-                    return static_cast<uint16_t>(1u << modifier);
-            }
-        }
+    for (int index = 0; index < 8 * perModifier; ++index) {
+        if (std::find(numLockCodes.begin(), numLockCodes.end(), codes[index]) != numLockCodes.end())
+            return static_cast<uint16_t>(1u << (index / perModifier));
     }
     return 0;
 }
@@ -99,8 +90,7 @@ bool grabChecked(xcb_connection_t* connection, xcb_window_t root, uint16_t modif
                                                           XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
     // Grab errors arrive late; waiting for this request's own answer is what
     // tells us whether another client already holds the key.
-    auto error = owned(xcb_request_check(connection, cookie));
-    return !error;
+    return !ReplyPtr<xcb_generic_error_t>(xcb_request_check(connection, cookie));
 }
 
 // The keysyms of a Qt key, unshifted and shifted (the same for keys without
@@ -133,15 +123,15 @@ std::optional<std::pair<xcb_keysym_t, xcb_keysym_t>> keysymsOf(int key)
 // X11's modifier bits for Qt's; Meta is the Super key, which X11 puts on Mod4.
 uint16_t modifierBitsOf(Qt::KeyboardModifiers modifiers)
 {
+    static constexpr std::pair<Qt::KeyboardModifier, uint16_t> bitOf[] = {
+        {Qt::ShiftModifier, XCB_MOD_MASK_SHIFT}, {Qt::ControlModifier, XCB_MOD_MASK_CONTROL},
+        {Qt::AltModifier, XCB_MOD_MASK_1},       {Qt::MetaModifier, XCB_MOD_MASK_4},
+    };
     uint16_t bits = 0;
-    if (modifiers & Qt::ShiftModifier)
-        bits |= XCB_MOD_MASK_SHIFT;
-    if (modifiers & Qt::ControlModifier)
-        bits |= XCB_MOD_MASK_CONTROL;
-    if (modifiers & Qt::AltModifier)
-        bits |= XCB_MOD_MASK_1;
-    if (modifiers & Qt::MetaModifier)
-        bits |= XCB_MOD_MASK_4;
+    for (const auto& [modifier, bit] : bitOf) {
+        if (modifiers & modifier)
+            bits |= bit;
+    }
     return bits;
 }
 
@@ -181,9 +171,7 @@ public:
     {
         if (QCoreApplication* app = QCoreApplication::instance())
             app->removeNativeEventFilter(this);
-        // Once the application has closed its connection the server has dropped the grabs already.
-        if (m_grab && x11Connection() == m_grab->connection)
-            m_grab->release();
+        release();
     }
 
     void setKey(const QKeySequence& key) override
@@ -226,6 +214,7 @@ public:
 private:
     void release()
     {
+        // Once the application has closed its connection the server has dropped the grabs already.
         if (m_grab && x11Connection() == m_grab->connection)
             m_grab->release();
         m_grab.reset();

@@ -1,6 +1,6 @@
 #include "framework/listctrl.h"
 
-#include "framework/codepage.h"
+#include "framework/textcodec.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,7 +19,7 @@ std::string bytesOf(const QTreeWidgetItem* item, int column)
 void setCell(QTreeWidgetItem* item, int column, const std::string& text)
 {
     item->setData(column, kBytesRole, QByteArray::fromStdString(text));
-    item->setText(column, QString::fromStdString(cp932ToUtf8(text)));
+    item->setText(column, fromCp932(text));
 }
 
 }  // namespace
@@ -34,8 +34,6 @@ ListCtrl::ListCtrl(QWidget* parent) : QTreeWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSortingEnabled(false);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     header()->setSectionsClickable(false);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
@@ -63,7 +61,7 @@ int ListCtrl::InsertItem(const std::string& text)
 
 bool ListCtrl::SetItemText(int index, int column, const std::string& text)
 {
-    QTreeWidgetItem* item = row(index);
+    QTreeWidgetItem* item = topLevelItem(index);
     if (!item || column < 0 || column >= columnCount())
         return false;
     setCell(item, column, text);
@@ -82,7 +80,7 @@ bool ListCtrl::SetItemText(int index, int column, const std::string& text)
 
 std::string ListCtrl::GetItemText(int index, int column) const
 {
-    const QTreeWidgetItem* item = row(index);
+    const QTreeWidgetItem* item = topLevelItem(index);
     if (!item || column < 0 || column >= columnCount())
         return std::string();
     return bytesOf(item, column);
@@ -95,7 +93,7 @@ int ListCtrl::GetItemCount() const
 
 bool ListCtrl::DeleteItem(int index)
 {
-    QTreeWidgetItem* item = row(index);
+    QTreeWidgetItem* item = topLevelItem(index);
     if (!item)
         return false;
     // Qt selects a neighbour when the current row goes; here the other rows
@@ -110,13 +108,13 @@ bool ListCtrl::DeleteItem(int index)
 
 bool ListCtrl::IsItemSelected(int index) const
 {
-    const QTreeWidgetItem* item = row(index);
+    const QTreeWidgetItem* item = topLevelItem(index);
     return item && item->isSelected();
 }
 
 void ListCtrl::SelectItem(int index)
 {
-    if (QTreeWidgetItem* item = row(index)) {
+    if (QTreeWidgetItem* item = topLevelItem(index)) {
         setCurrentItem(item);
         item->setSelected(true);
     }
@@ -124,17 +122,16 @@ void ListCtrl::SelectItem(int index)
 
 int ListCtrl::HitTest(const QPoint& clientPoint) const
 {
-    const QTreeWidgetItem* item = itemAt(clientPoint);
-    return item ? indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) : -1;
+    return indexOfTopLevelItem(itemAt(clientPoint));
 }
 
 bool ListCtrl::isInOrder(int index) const
 {
     // A row whose name still sorts between its neighbours keeps its place,
     // and with it its order among rows of an equal name.
-    const std::string name = bytesOf(row(index), 0);
-    const QTreeWidgetItem* before = row(index - 1);
-    const QTreeWidgetItem* after = row(index + 1);
+    const std::string name = bytesOf(topLevelItem(index), 0);
+    const QTreeWidgetItem* before = topLevelItem(index - 1);
+    const QTreeWidgetItem* after = topLevelItem(index + 1);
     return (!before || bytesOf(before, 0) <= name) && (!after || name <= bytesOf(after, 0));
 }
 
@@ -146,20 +143,12 @@ int ListCtrl::sortedPosition(const std::string& name) const
     int high = topLevelItemCount();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        const QTreeWidgetItem* item = topLevelItem(middle);
-        if (name < bytesOf(item, 0))
+        if (name < bytesOf(topLevelItem(middle), 0))
             high = middle;
         else
             low = middle + 1;
     }
     return low;
-}
-
-QTreeWidgetItem* ListCtrl::row(int index) const
-{
-    if (index < 0 || index >= topLevelItemCount())
-        return nullptr;
-    return topLevelItem(index);
 }
 
 void ListCtrl::mousePressEvent(QMouseEvent* event)

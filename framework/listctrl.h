@@ -8,10 +8,10 @@
 // selection. Texts are held as the program's 8-bit text (code page 932) and
 // shown in Unicode. Rows stay sorted ascending by the bytes of their column 0
 // text: InsertItem places a row at its sorted place (after rows of an equal
-// name) and returns that index; changing a
-// row's column 0 text so that it no longer sorts between its neighbours moves
-// the row to its sorted place, keeping its selection; otherwise the row stays.
-// Column headers are not clickable.
+// name) and returns that index; changing a row's column 0 text so that it no
+// longer sorts between its neighbours moves the row to its sorted place,
+// keeping its selection; otherwise the row stays. Column headers are not
+// clickable.
 //
 // Notifications, as the platform sends them to the page: rightClicked (a
 // right click, with the cursor's screen position), doubleClick (anywhere,
@@ -53,5 +53,4 @@ protected:
 private:
     bool isInOrder(int row) const;
     int sortedPosition(const std::string& name) const;
-    QTreeWidgetItem* row(int index) const;
 };

@@ -31,7 +31,10 @@ int commandOf(const QAction* action)
     return action ? action->data().toInt() : 0;
 }
 
-void prepare(QMenu& menu, int defaultId, const std::function<bool(int)>& isEnabled)
+}  // namespace
+
+int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId,
+                   const std::function<bool(int command)>& isEnabled)
 {
     for (QAction* action : menu.actions()) {
         if (action->isSeparator())
@@ -41,14 +44,6 @@ void prepare(QMenu& menu, int defaultId, const std::function<bool(int)>& isEnabl
         if (command == defaultId)
             menu.setDefaultAction(action);
     }
-}
-
-}  // namespace
-
-int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId,
-                   const std::function<bool(int command)>& isEnabled)
-{
-    prepare(menu, defaultId, isEnabled);
     LeftButtonOnly leftButtonOnly;
     menu.installEventFilter(&leftButtonOnly);
     if (const PopupMenuHook& hook = ScopedPopupMenuHook::current())

@@ -29,17 +29,14 @@ bool writeValue(const QString& section, const QString& entry, const QVariant& va
 
 int getProfileInt(const QString& section, const QString& entry, int defaultValue)
 {
-    const QSettings profile = openProfile();
-    const QVariant value = profile.value(key(section, entry));
     bool ok = false;
-    const int result = value.toInt(&ok);
+    const int result = openProfile().value(key(section, entry)).toInt(&ok);
     return ok ? result : defaultValue;
 }
 
 QString getProfileString(const QString& section, const QString& entry, const QString& defaultValue)
 {
-    const QSettings profile = openProfile();
-    return profile.value(key(section, entry), defaultValue).toString();
+    return openProfile().value(key(section, entry), defaultValue).toString();
 }
 
 bool writeProfileInt(const QString& section, const QString& entry, int value)

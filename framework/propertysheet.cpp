@@ -38,39 +38,13 @@ bool PropertyPage::OnInitDialog()
     return true;
 }
 
-bool PropertyPage::OnSetActive()
-{
-    if (!m_created) {
-        m_created = true;
-        OnInitDialog();
-    }
-    return true;
-}
-
-bool PropertyPage::OnKillActive()
-{
-    return UpdateData(true);
-}
-
-void PropertyPage::OnOK()
-{
-}
-
-void PropertyPage::OnCancel()
-{
-}
-
-void PropertyPage::DoDataExchange(DataExchange&)
-{
-}
-
 PropertySheet::PropertySheet(const QString& caption, QWidget* parent, int selectPage)
     : QDialog(parent),
       m_tabs(new QTabWidget(this)),
-      m_okButton(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancelButton(new QPushButton(QString::fromUtf8(res::text::cancel), this)),
       m_selectPage(selectPage)
 {
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* cancelButton = new QPushButton(QString::fromUtf8(res::text::cancel), this);
     setObjectName(QStringLiteral("propertySheet"));
     setWindowTitle(caption);
     // A modal frame with a caption and a close box only; no "?" button.
@@ -78,21 +52,21 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent, int select
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(dialogTemplateFont());
     m_tabs->setObjectName(QStringLiteral("propertySheetTabs"));
-    m_okButton->setObjectName(QStringLiteral("propertySheetOk"));
-    m_cancelButton->setObjectName(QStringLiteral("propertySheetCancel"));
-    m_okButton->setDefault(true);
+    okButton->setObjectName(QStringLiteral("propertySheetOk"));
+    cancelButton->setObjectName(QStringLiteral("propertySheetCancel"));
+    okButton->setDefault(true);
 
     const DialogBaseUnits units = dialogBaseUnits(font());
     const QSize buttonSize(dialogUnitsToPixelsX(kButtonWidth, units),
                            dialogUnitsToPixelsY(kButtonHeight, units));
-    m_okButton->setFixedSize(buttonSize);
-    m_cancelButton->setFixedSize(buttonSize);
+    okButton->setFixedSize(buttonSize);
+    cancelButton->setFixedSize(buttonSize);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(dialogUnitsToPixelsX(kButtonGap, units));
     buttons->addStretch();
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(m_cancelButton);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     const int marginX = dialogUnitsToPixelsX(kMargin, units);
@@ -103,8 +77,8 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent, int select
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_okButton, &QPushButton::clicked, this, &PropertySheet::accept);
-    connect(m_cancelButton, &QPushButton::clicked, this, &PropertySheet::reject);
+    connect(okButton, &QPushButton::clicked, this, &PropertySheet::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &PropertySheet::reject);
     connect(m_tabs, &QTabWidget::currentChanged, this, &PropertySheet::onTabChanged);
 }
 
@@ -159,7 +133,7 @@ void PropertySheet::onTabChanged(int index)
 {
     if (index == m_active)
         return;
-    if (PropertyPage* leaving = page(m_active); leaving && !leaving->OnKillActive()) {
+    if (PropertyPage* leaving = page(m_active); leaving && !leaving->UpdateData(true)) {
         // The page refused to be left: its tab stays selected.
         const QSignalBlocker blocker(m_tabs);
         m_tabs->setCurrentIndex(m_active);
@@ -171,23 +145,25 @@ void PropertySheet::onTabChanged(int index)
 void PropertySheet::activate(int index)
 {
     m_active = index;
-    if (PropertyPage* entering = page(index))
-        entering->OnSetActive();
+    PropertyPage* entering = page(index);
+    if (entering && !entering->m_created) {
+        entering->m_created = true;
+        entering->OnInitDialog();
+    }
 }
 
 PropertyPage* PropertySheet::page(int index) const
 {
-    if (index < 0 || index >= static_cast<int>(m_pages.size()))
-        return nullptr;
-    return m_pages[static_cast<std::size_t>(index)];
+    const bool exists = index >= 0 && index < static_cast<int>(m_pages.size());
+    return exists ? m_pages[static_cast<std::size_t>(index)] : nullptr;
 }
 
 void PropertySheet::accept()
 {
-    if (PropertyPage* current = page(m_active); current && !current->OnKillActive())
+    if (PropertyPage* current = page(m_active); current && !current->UpdateData(true))
         return;
     for (PropertyPage* each : m_pages) {
-        if (each->isCreated())
+        if (each->m_created)
             each->OnOK();
     }
     done(res::IDOK);
@@ -195,9 +171,5 @@ void PropertySheet::accept()
 
 void PropertySheet::reject()
 {
-    for (PropertyPage* each : m_pages) {
-        if (each->isCreated())
-            each->OnCancel();
-    }
     done(res::IDCANCEL);
 }

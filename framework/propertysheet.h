@@ -7,22 +7,18 @@
 #include <QWidget>
 #include <vector>
 
-class QPushButton;
 class QTabWidget;
 
-// One page of a PropertySheet, laid out from its template. The sheet calls
-// OnSetActive each time the page's tab is selected (the first time it runs
-// OnInitDialog), OnKillActive when the user leaves the page or presses OK
-// on it (a false result keeps the user on the page), and, when the sheet
-// closes, OnOK or OnCancel for every page that has been shown.
+// One page of a PropertySheet, laid out from its template. The sheet runs
+// OnInitDialog the first time the page's tab is selected; when the user
+// leaves the page or presses OK on it, it stores the controls into the fields
+// (a failed validation keeps the user on the page); on OK it calls OnOK for
+// every page that has been shown.
 class PropertyPage : public QWidget, public DataExchangeHost {
 public:
     ~PropertyPage() override;
 
     const QString& title() const { return m_title; }
-
-    // True once the page has been shown (and initialised).
-    bool isCreated() const { return m_created; }
 
 protected:
     // width and height: the template's size in dialog units.
@@ -32,13 +28,9 @@ protected:
 
     // Default: fills the controls from the fields; returns true.
     virtual bool OnInitDialog();
-    virtual bool OnSetActive();
-    // Default: stores the controls into the fields.
-    virtual bool OnKillActive();
-    virtual void OnOK();
-    virtual void OnCancel();
+    virtual void OnOK() {}
 
-    void DoDataExchange(DataExchange& dx) override;
+    void DoDataExchange(DataExchange&) override {}
 
 private:
     friend class PropertySheet;
@@ -75,8 +67,6 @@ private:
     PropertyPage* page(int index) const;
 
     QTabWidget* m_tabs;
-    QPushButton* m_okButton;
-    QPushButton* m_cancelButton;
     std::vector<PropertyPage*> m_pages;
     int m_selectPage;
     int m_active = -1;

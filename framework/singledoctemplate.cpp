@@ -13,34 +13,22 @@ SingleDocTemplate::SingleDocTemplate(DocumentFactory document, FrameFactory fram
 {
 }
 
-SingleDocTemplate::~SingleDocTemplate()
-{
-    m_frame.reset();
-    m_document.reset();
-}
+SingleDocTemplate::~SingleDocTemplate() = default;
 
 bool SingleDocTemplate::OpenDocumentFile()
 {
     m_document = m_makeDocument();
     m_frame = m_makeFrame();
-    if (!m_document || !m_frame || !m_frame->Create()) {
-        m_frame.reset();
-        m_document.reset();
-        return false;
+    View* view = m_document && m_frame && m_frame->Create() ? m_makeView(*m_frame) : nullptr;
+    if (view) {
+        m_document->AddView(view);
+        m_frame->SetActiveView(view);
+        if (m_document->OnNewDocument()) {
+            view->OnInitialUpdate();
+            return true;
+        }
     }
-    View* view = m_makeView(*m_frame);
-    if (!view) {
-        m_frame.reset();
-        m_document.reset();
-        return false;
-    }
-    m_document->AddView(view);
-    m_frame->SetActiveView(view);
-    if (!m_document->OnNewDocument()) {
-        m_frame.reset();
-        m_document.reset();
-        return false;
-    }
-    view->OnInitialUpdate();
-    return true;
+    m_frame.reset();
+    m_document.reset();
+    return false;
 }

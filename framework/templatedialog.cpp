@@ -26,29 +26,10 @@ bool TemplateDialog::OnInitDialog()
 void TemplateDialog::OnOK()
 {
     if (UpdateData(true))
-        EndDialog(res::IDOK);
-}
-
-void TemplateDialog::OnCancel()
-{
-    EndDialog(res::IDCANCEL);
-}
-
-void TemplateDialog::EndDialog(int result)
-{
-    done(result);
-}
-
-void TemplateDialog::DoDataExchange(DataExchange&)
-{
-}
-
-void TemplateDialog::accept()
-{
-    OnOK();
+        done(res::IDOK);
 }
 
 void TemplateDialog::reject()
 {
-    OnCancel();
+    done(res::IDCANCEL);
 }

@@ -8,7 +8,7 @@
 // sequence: DoModal runs OnInitDialog before the dialog shows and returns
 // res::IDOK or res::IDCANCEL; the OK button (or Enter on it) runs OnOK, which
 // transfers every field and closes only when the transfer succeeds; Cancel,
-// Escape and the close box run OnCancel, which closes without a transfer.
+// Escape and the close box close it without a transfer.
 class TemplateDialog : public QDialog, public DataExchangeHost {
 public:
     int DoModal();
@@ -22,14 +22,12 @@ protected:
     // Default: fills the controls from the fields; returns true.
     virtual bool OnInitDialog();
     virtual void OnOK();
-    virtual void OnCancel();
-    void EndDialog(int result);
 
-    void DoDataExchange(DataExchange& dx) override;
+    void DoDataExchange(DataExchange&) override {}
 
-    // Qt's accept and reject come here, so that every way of closing the
-    // dialog goes through OnOK or OnCancel.
-    void accept() override;
+    // Qt's accept and reject come here, so that OK goes through OnOK and
+    // every other way of closing the dialog returns res::IDCANCEL.
+    void accept() override { OnOK(); }
     void reject() override;
 
 private:

@@ -10,15 +10,6 @@ View::~View()
         m_pDocument->RemoveView(this);
 }
 
-void View::OnInitialUpdate()
-{
-    UpdateData(false);
-}
-
-void View::Serialize(Archive&) {}
-
-void View::DoDataExchange(DataExchange&) {}
-
 bool View::SendCommand(int id)
 {
     return routeCommand(id, {this, m_pDocument});

@@ -19,15 +19,15 @@ public:
 
     // Called once by the document template after the document is loaded;
     // the base copies the fields into the controls.
-    virtual void OnInitialUpdate();
-    virtual void Serialize(Archive& archive);
+    virtual void OnInitialUpdate() { UpdateData(false); }
+    virtual void Serialize(Archive&) {}
 
     bool SendCommand(int id);
     bool CanSendCommand(int id) const;
 
 protected:
     // Default: nothing to exchange.
-    void DoDataExchange(DataExchange& dx) override;
+    void DoDataExchange(DataExchange&) override {}
 
 private:
     friend class Document;

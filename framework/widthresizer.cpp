@@ -59,8 +59,7 @@ bool WidthResizer::eventFilter(QObject* watched, QEvent* event)
             resizeTo(mouse->globalPosition().toPoint());
             return true;
         }
-        const bool onBorder = borderAt(mouse->position().toPoint()) != 0;
-        if (onBorder)
+        if (borderAt(mouse->position().toPoint()) != 0)
             m_window->setCursor(Qt::SizeHorCursor);
         else
             m_window->unsetCursor();
