@@ -1,14 +1,17 @@
 #include "app/tesselapp.h"
 
 #include "app/aboutdlg.h"
+#include "app/autostart.h"
 #include "app/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/profilesection.h"
 #include "framework/instancechannel.h"
+#include "framework/messagebox.h"
 #include "framework/singledoctemplate.h"
 #include "orrin/version.h"
 #include "res/resource.h"
 #include "res/stringtable.h"
+#include "res/texts.h"
 #include "settings/hotkeyedit.h"
 #include "settings/settingscommand.h"
 #include "window/tesseldoc.h"
@@ -128,11 +131,16 @@ void CTesselApp::setIdentity()
 
 void CTesselApp::editSettings(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey)
 {
-    GeneralSettings general{m_bNoDisplay, m_hotKey};
-    if (runSettingsSheet(owner, calculator, general, hotKey)) {
-        m_bNoDisplay = general.noDisplay;
-        m_hotKey = general.hotKey;
-    }
+    // The autostart entry is the state itself: read and written here, stored nowhere else.
+    const bool startsAtLogin = isAutostartEnabled();
+    GeneralSettings general{m_bNoDisplay, m_hotKey, startsAtLogin};
+    if (!runSettingsSheet(owner, calculator, general, hotKey))
+        return;
+    m_bNoDisplay = general.noDisplay;
+    m_hotKey = general.hotKey;
+    if (general.startAtLogin != startsAtLogin && !setAutostartEnabled(general.startAtLogin))
+        showMessageBox(owner, QString::fromUtf8(res::text::cannotSetAutostart), MessageButtons::Ok,
+                       MessageIcon::Warning);
 }
 
 bool CTesselApp::ProcessShellCommand()

@@ -8,7 +8,7 @@
 #include <QLabel>
 
 CGeneralPage::CGeneralPage()
-    : PropertyPage(QString::fromUtf8(res::text::generalPageTitle), 227, 167), m_noDisplayCheck(nullptr)
+    : PropertyPage(QString::fromUtf8(res::text::generalPageTitle), 227, 167), m_noDisplayCheck(nullptr), m_startAtLoginCheck(nullptr)
 {
     setObjectName(QStringLiteral("generalPage"));
     const DialogTemplate& layout = dialogTemplate();
@@ -20,7 +20,10 @@ CGeneralPage::CGeneralPage()
     m_noDisplayCheck->setObjectName(QStringLiteral("noDisplayCheck"));
     layout.place(m_noDisplayCheck, 28, 29, 63, 10);
 
-    // Below a free row for one more check box.
+    m_startAtLoginCheck = new QCheckBox(QString::fromUtf8(res::text::startAtLogin), this);
+    m_startAtLoginCheck->setObjectName(QStringLiteral("startAtLoginCheck"));
+    layout.place(m_startAtLoginCheck, 28, 43, 90, 10);
+
     m_hotKeyEdit = new CHotKeyEdit(this);
     m_hotKeyEdit->setClearButtonEnabled(true);
     auto* hotKeyLabel = new QLabel(QString::fromUtf8(res::text::hotKeyLabel), this);
@@ -42,6 +45,7 @@ CGeneralPage::CGeneralPage()
 void CGeneralPage::DoDataExchange(DataExchange& dx)
 {
     DDX_Check(dx, m_noDisplayCheck, m_bNoDisplay);
+    DDX_Check(dx, m_startAtLoginCheck, m_bStartAtLogin);
     if (!dx.m_bSaveAndValidate) {
         m_hotKeyEdit->setKey(m_hotKey);
         m_hotKeyState->setText(m_strHotKeyState);
@@ -62,4 +66,10 @@ void CGeneralPage::DoDataExchange(DataExchange& dx)
     m_hotKeyState->setText(m_strHotKeyState);
     if (!m_strHotKeyState.isEmpty())
         dx.Fail(m_hotKeyEdit);
+}
+
+void CGeneralPage::showHotKeyState(const QString& text)
+{
+    m_strHotKeyState = text;
+    m_hotKeyState->setText(text);
 }

@@ -10,13 +10,15 @@ class QCheckBox;
 class QLabel;
 
 // The sheet's first page, "基本設定": whether the main window starts hidden,
-// and the clipboard hot key.
+// whether the desktop starts the program at login, and the clipboard hot key.
 class CGeneralPage : public PropertyPage {
 public:
     CGeneralPage();
 
     // 1 when the window is to start hidden, else 0.
     int m_bNoDisplay = 0;
+    // 1 when the desktop is to start the program at login, else 0.
+    int m_bStartAtLogin = 0;
     // The hot key (empty: none).
     QKeySequence m_hotKey;
     // Shown under the key when the page opens: why the key does not work, or empty.
@@ -26,11 +28,15 @@ public:
     // it the key is only stored.
     std::function<QString(const QKeySequence&)> m_tryHotKey;
 
+    // Replaces what the page says under the key.
+    void showHotKeyState(const QString& text);
+
 protected:
     void DoDataExchange(DataExchange& dx) override;
 
 private:
     QCheckBox* m_noDisplayCheck;
+    QCheckBox* m_startAtLoginCheck;
     CHotKeyEdit* m_hotKeyEdit;
     QLabel* m_hotKeyState;
 };

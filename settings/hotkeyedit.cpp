@@ -61,13 +61,20 @@ QString hotKeyToText(const QKeySequence& key)
     return key.toString(QKeySequence::PortableText);
 }
 
-QString hotKeyStateText(GlobalHotKey::State state)
+QString hotKeyStateText(const GlobalHotKey& hotKey)
 {
-    switch (state) {
+    switch (hotKey.state()) {
     case GlobalHotKey::State::Taken:
         return QString::fromUtf8(res::text::hotKeyTaken);
     case GlobalHotKey::State::Unavailable:
         return QString::fromUtf8(res::text::hotKeyUnavailable);
+    case GlobalHotKey::State::Bound:
+        if (!hotKey.worksEverywhere())
+            return QString::fromUtf8(res::text::hotKeyX11Only);
+        // A desktop portal may let the user pick another trigger than the key asked for.
+        if (hotKey.triggerText() != hotKey.key().toString(QKeySequence::NativeText))
+            return QString::fromUtf8(res::text::hotKeyTrigger).arg(hotKey.triggerText());
+        return {};
     default:
         return {};
     }

@@ -28,9 +28,10 @@ QKeySequence defaultHotKey();
 // away from every other program. The empty key (no hot key) is usable too.
 bool isUsableHotKey(const QKeySequence& key);
 
-// What the general page says of a key in this state: why it does not work,
-// or an empty text.
-QString hotKeyStateText(GlobalHotKey::State state);
+// What the general page says of the key that `hotKey` holds: why it does not
+// work, where alone it works, or the trigger the desktop gave it in place of
+// the key asked for; else an empty text.
+QString hotKeyStateText(const GlobalHotKey& hotKey);
 
 // The stored "HotKey" value in Qt's portable text ("Ctrl+Alt+K"), and back.
 // A missing value (a null string) or one that is not a usable key reads as

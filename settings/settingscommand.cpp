@@ -21,12 +21,16 @@ bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, GeneralSe
     constPage.m_constants = calculator.variables;
     generalPage.m_bNoDisplay = general.noDisplay ? 1 : 0;
     generalPage.m_hotKey = general.hotKey;
+    generalPage.m_bStartAtLogin = general.startAtLogin ? 1 : 0;
     if (hotKey) {
-        generalPage.m_strHotKeyState = hotKeyStateText(hotKey->state());
+        generalPage.m_strHotKeyState = hotKeyStateText(*hotKey);
         generalPage.m_tryHotKey = [hotKey](const QKeySequence& key) {
             hotKey->setKey(key);
-            return hotKeyStateText(hotKey->state());
+            return hotKeyStateText(*hotKey);
         };
+        // A desktop portal answers later, perhaps after asking the user.
+        QObject::connect(hotKey, &GlobalHotKey::stateChanged, &generalPage,
+                         [&generalPage, hotKey] { generalPage.showHotKeyState(hotKeyStateText(*hotKey)); });
     }
 
     if (sheet.DoModal() != res::IDOK) {
@@ -40,5 +44,6 @@ bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, GeneralSe
         calculator.setVariable(name, variable);
     general.noDisplay = generalPage.m_bNoDisplay != 0;
     general.hotKey = generalPage.m_hotKey;
+    general.startAtLogin = generalPage.m_bStartAtLogin != 0;
     return true;
 }

@@ -10,6 +10,7 @@ class QWidget;
 struct GeneralSettings {
     bool noDisplay = false;  // the window starts hidden
     QKeySequence hotKey;     // empty: none
+    bool startAtLogin = false;
 };
 
 // The settings command: the modal sheet "設定" with the pages "基本設定" and

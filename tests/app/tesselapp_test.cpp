@@ -7,6 +7,10 @@
 #include "window/tesselview.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QFile>
 #include <QMenu>
 #include <QSettings>
@@ -332,6 +336,36 @@ private slots:
         QCoreApplication::sendEvent(frame, &up);
 
         QCOMPARE(frame->geometry(), after);
+    }
+
+    void startAtLoginBoxWritesAndRemovesEntry()
+    {
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        const QString entry = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                              + QStringLiteral("/autostart/com.velnor.Orrin.desktop");
+        QFile::remove(entry);
+        // An exit in an earlier test leaves Qt's quit flag set, which would end
+        // the sheet's event loop at once; a run of the main loop clears it.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+        for (const bool exists : {true, false}) {
+            // Ticks the box and presses OK once the sheet is on screen.
+            QTimer answer;
+            QObject::connect(&answer, &QTimer::timeout, [&answer] {
+                for (QWidget* window : QApplication::topLevelWidgets()) {
+                    auto* box = window->findChild<QCheckBox*>(QStringLiteral("startAtLoginCheck"));
+                    if (box && box->isVisible()) {
+                        answer.stop();
+                        box->click();
+                        window->findChild<QPushButton*>(QStringLiteral("propertySheetOk"))->click();
+                    }
+                }
+            });
+            answer.start(10);
+            harness.view()->OnSettings();
+            QCOMPARE(QFile::exists(entry), exists);
+        }
     }
 
     void closeOnlyHides()
