@@ -99,8 +99,7 @@ void CTesselView::DoDataExchange(DataExchange& dx)
     if (m_strEntry.size() <= maxEntryLength)
         return;
     showMessageBox(this,
-                   QString::fromUtf8(res::text::entryTooLong).arg(maxEntryLength),
-                   MessageButtons::Ok, MessageIcon::Warning);
+                   QString::fromUtf8(res::text::entryTooLong).arg(maxEntryLength));
     dx.Fail(&m_entryBox);
 }
 
@@ -182,7 +181,7 @@ void CTesselView::ExchangeClipboard(ClipboardText& text)
     } catch (const memory_error& error) {
         // The old clipboard contents stay; the user learns why the result is
         // missing instead of the program ending.
-        showMessageBox(nullptr, fromCp932(error.what()), MessageButtons::Ok, MessageIcon::Warning);
+        showMessageBox(nullptr, fromCp932(error.what()));
         return;
     }
     m_pClipboard->write(std::move(source));
