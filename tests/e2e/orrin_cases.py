@@ -246,6 +246,20 @@ def case_ctrl_shift_h_evaluates_hex(desktop):
     ])
 
 
+def case_enter_with_history_list_open(desktop):
+    orrin = start_with_empty_store(desktop)
+    evaluate_and_copy(orrin, [("x=x+1", "Return", "ctrl+c", "x=x+1 : 1"),
+                              ("0", "Return", "ctrl+c", "0 : 0")])
+    orrin.type("6*7")
+    # The box's text; then lines highlighted with the arrow keys, each
+    # evaluated at once (x=x+1 counts the evaluations).
+    for keys, expected in ((("F4", "Return"), "6*7 : 42"),
+                           (("F4", "Down", "Down", "Return"), "x=x+1 : 2"),
+                           (("alt+Down", "Down", "ctrl+shift+h"), "6*7 : 0x2a")):
+        orrin.keys(*keys, "ctrl+c")
+        desktop.wait_clipboard(expected)
+
+
 def hot_key_rows(orrin, rows):
     for offered, target, expected in rows:
         orrin.desktop.set_clipboard(offered, target)
