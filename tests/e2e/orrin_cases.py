@@ -432,6 +432,22 @@ def case_tray_exit_writes_settings(desktop):
             expect_equal(settings.get(f"Settings/{key}"), expected, f"{row}: stored {key}")
 
 
+def case_start_hidden_chosen_in_sheet(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.open_grip_menu()
+    orrin.keys("s")  # the settings item's mnemonic
+    sheet = orrin.window_titled("設定")
+    # A click on the text of "起動時に非表示" on the first page ticks it; Enter is OK.
+    desktop.xdotool("mousemove", "--window", sheet, "100", "91", "click", "1")
+    orrin.keys("Return")
+    wait_for("the settings sheet to close", lambda: sheet not in orrin.visible_windows())
+    exit_through_tray_menu(orrin)
+    expect_equal(read_settings(desktop).get("Settings/NoDisplay"), "1", "stored NoDisplay")
+    restarted = Orrin(desktop)
+    restarted.tray_icon()
+    expect(not restarted.main_window_shown(), "the window was shown at the next start")
+
+
 def case_data_file_constants(desktop):
     gravity_note = ("重力加速度 ".encode("cp932")) * 30   # 330 bytes: the three-byte prefix
     long_note = b"n" * 70000                             # the seven-byte prefix
