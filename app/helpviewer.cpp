@@ -1,25 +1,82 @@
 #include "app/helpviewer.h"
 
+#include "framework/messagebox.h"
+#include "res/texts.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 
 namespace {
 
 const char* const helpFileName = "Orrin.chm";
 const char* const helpDirFromProgram = ORRIN_HELP_DIR_FROM_PROGRAM;
+constexpr int mimeQueryTimeoutMs = 5000;
 
-// Starts the viewer on its own, its output discarded, since the help command
-// reports nothing. False when the program cannot be started.
-bool startViewer(const QString& program, const QString& file)
+void prepareViewer(QProcess& viewer, const QString& program, const QString& file)
 {
-    QProcess viewer;
     viewer.setProgram(program);
     viewer.setArguments({file});
     viewer.setStandardOutputFile(QProcess::nullDevice());
     viewer.setStandardErrorFile(QProcess::nullDevice());
-    return viewer.startDetached();
+}
+
+void tellCannotShow(const QString& path)
+{
+    showMessageBox(nullptr, QString::fromUtf8(res::text::cannotShowHelp).arg(QDir::toNativeSeparators(path)));
+}
+
+void showWithXchm(const QString& path)
+{
+    QProcess viewer;
+    prepareViewer(viewer, QStringLiteral("xchm"), path);
+    if (!viewer.startDetached())
+        tellCannotShow(path);
+}
+
+// Whether the desktop names an application for the file's type. Without one,
+// xdg-open falls back on whatever it finds, a web browser as often as not.
+bool desktopHasHandler(const QString& path)
+{
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
+    QStringList names = type.aliases();
+    names.prepend(type.name());
+    for (const QString& name : names) {
+        QProcess query;
+        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), name});
+        if (!query.waitForFinished(mimeQueryTimeoutMs)) {
+            query.kill();
+            query.waitForFinished();
+            return false;
+        }
+        if (query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
+            && !query.readAllStandardOutput().trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
+// xdg-open may wait for the viewer it starts, so its outcome is taken when it
+// ends, without holding up the program.
+void showWithDesktop(const QString& path)
+{
+    auto* opener = new QProcess(QCoreApplication::instance());
+    prepareViewer(*opener, QStringLiteral("xdg-open"), path);
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, path](int exitCode, QProcess::ExitStatus status) {
+                         opener->deleteLater();
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             showWithXchm(path);
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, path](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        opener->deleteLater();
+        showWithXchm(path);
+    });
+    opener->start();
 }
 
 }  // namespace
@@ -55,14 +112,21 @@ QString helpFilePath()
 
 void showHelpTopics()
 {
-    const QString path = helpFilePath();
-    if (path.isEmpty())
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString path = findHelpFile(programDir);
+    if (path.isEmpty()) {
+        const QString searched = QDir::toNativeSeparators(helpFilePath(programDir)) + QStringLiteral("、")
+                                 + QDir::toNativeSeparators(installedHelpFilePath(programDir));
+        showMessageBox(nullptr, QString::fromUtf8(res::text::helpFileMissing).arg(searched));
         return;
+    }
     // xdg-open hands the file to the viewer the desktop associates with CHM
     // files. A bare X session has no such handler; xCHM is the viewer that the
-    // program's installation brings along. (Qt's QDesktopServices would call
+    // program's installation recommends. (Qt's QDesktopServices would call
     // the same xdg-open, but without it guesses a web browser and prints a
     // warning.)
-    if (!startViewer(QStringLiteral("xdg-open"), path))
-        startViewer(QStringLiteral("xchm"), path);
+    if (desktopHasHandler(path))
+        showWithDesktop(path);
+    else
+        showWithXchm(path);
 }

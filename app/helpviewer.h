@@ -19,7 +19,8 @@ QString findHelpFile(const QString& programDir);
 // empty when there is none.
 QString helpFilePath();
 
-// Shows the help file's default topic with the desktop's handler for CHM
-// files (xdg-open), or with xCHM where there is no xdg-open. When the file or
-// a viewer is missing, nothing is shown and nothing is reported.
+// Shows the help file's default topic: with xdg-open when the desktop names an
+// application for CHM files, else (or when xdg-open fails) with xCHM. A
+// message box tells the user, with the file's path, when the file is missing
+// or nothing could show it; xdg-open's failure may be told a while later.
 void showHelpTopics();

@@ -20,6 +20,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QKeySequence>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <utility>
 
 namespace {
@@ -45,6 +48,7 @@ CTesselApp::~CTesselApp()
     // The windows go before the QApplication that they need.
     m_pDocTemplate.reset();
     m_channel.reset();
+    m_qtTranslator.reset();
     m_qtApp.reset();
 }
 
@@ -53,6 +57,19 @@ void CTesselApp::createCommandMap()
     OnCommand(res::ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(res::ID_HELP_FINDER, [this] { OnHelpTopics(); });
     OnCommand(res::ID_APP_EXIT, [this] { OnAppExit(); });
+}
+
+void CTesselApp::loadQtTranslation()
+{
+    // Qt's own texts (the edit field's menu, the standard buttons) in the
+    // program's language, whatever the desktop's; without the system's Qt
+    // translations they stay in English.
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(translator.get());
+    m_qtTranslator = std::move(translator);
 }
 
 int CTesselApp::defaultWindowHeight()
@@ -76,6 +93,7 @@ bool CTesselApp::InitInstance()
     m_trayAtStart = trayKind();
     QApplication::setQuitOnLastWindowClosed(false);
     setIdentity();
+    loadQtTranslation();
     // Also the font of the dialogs laid out from templates.
     QApplication::setFont(QFont(QString::fromLatin1(uiFontFamily), uiFontPointSize));
 

@@ -11,6 +11,7 @@
 class GlobalHotKey;
 class InstanceChannel;
 class QApplication;
+class QTranslator;
 class QWidget;
 class SingleDocTemplate;
 
@@ -57,6 +58,7 @@ public:
 
 private:
     void createCommandMap();
+    void loadQtTranslation();
     bool ProcessShellCommand();
     void editSettings(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey);
     void OnShowRequest();
@@ -76,6 +78,7 @@ private:
     bool m_bOtherInstance = false;
     std::unique_ptr<QApplication> m_qtApp;
     std::unique_ptr<InstanceChannel> m_channel;
+    std::unique_ptr<QTranslator> m_qtTranslator;
     std::unique_ptr<SingleDocTemplate> m_pDocTemplate;
 };
 

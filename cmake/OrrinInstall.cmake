@@ -98,6 +98,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The help command hands Orrin.chm to the desktop's CHM viewer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xchm)
+# The help command hands Orrin.chm to the desktop's CHM viewer, else to xCHM;
+# Qt's own texts (the edit field's menu, standard buttons) need Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, qt6-translations-l10n")
 include(CPack)

@@ -128,7 +128,7 @@ void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value)
     }
     const std::optional<double> number = parseDecimalNumber(edit->text().toStdString());
     if (!number) {
-        showMessageBox(dx.m_pDlgWnd, QString::fromUtf8(res::text::enterNumber), MessageButtons::Ok, MessageIcon::Warning);
+        showMessageBox(dx.m_pDlgWnd, QString::fromUtf8(res::text::enterNumber));
         dx.Fail(edit);
     }
     value = *number;

@@ -18,8 +18,7 @@ bool report(DocumentStatus status, const std::string& path)
     const char* text = status == DocumentStatus::CannotOpen  ? res::text::cannotOpenFile
                        : status == DocumentStatus::BadFormat ? res::text::badFileFormat
                                                              : res::text::cannotSaveFile;
-    showMessageBox(nullptr, QString::fromUtf8(text).arg(QString::fromLocal8Bit(path)),
-                   MessageButtons::Ok, MessageIcon::Warning);
+    showMessageBox(nullptr, QString::fromUtf8(text).arg(QString::fromLocal8Bit(path)));
     return false;
 }
 

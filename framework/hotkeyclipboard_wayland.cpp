@@ -249,7 +249,7 @@ bool DataControlClipboard::connectOnce()
     }
     if (!m_told) {
         m_told = true;
-        showMessageBox(nullptr, unavailableMessage, MessageButtons::Ok, MessageIcon::Warning);
+        showMessageBox(nullptr, unavailableMessage);
     }
     return false;
 }

@@ -7,17 +7,9 @@
 
 namespace {
 
-QMessageBox::Icon toQtIcon(MessageIcon icon)
+QMessageBox::Icon iconFor(MessageButtons buttons)
 {
-    switch (icon) {
-    case MessageIcon::Information:
-        return QMessageBox::Information;
-    case MessageIcon::Warning:
-        return QMessageBox::Warning;
-    case MessageIcon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
+    return buttons == MessageButtons::OkCancel ? QMessageBox::Question : QMessageBox::Warning;
 }
 
 }  // namespace
@@ -27,12 +19,12 @@ QString messageBoxTitle()
     return QCoreApplication::applicationName();
 }
 
-int showMessageBox(QWidget* parent, const QString& text, MessageButtons buttons, MessageIcon icon)
+int showMessageBox(QWidget* parent, const QString& text, MessageButtons buttons)
 {
     if (const MessageBoxHook& hook = ScopedMessageBoxHook::current())
         return hook(text, buttons);
 
-    QMessageBox box(toQtIcon(icon), messageBoxTitle(), text, QMessageBox::Ok, parent);
+    QMessageBox box(iconFor(buttons), messageBoxTitle(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("orrinMessageBox"));
     if (buttons == MessageButtons::OkCancel) {
         box.addButton(QMessageBox::Cancel);

@@ -10,12 +10,15 @@ class QWidget;
 // buttons. Returns the button pressed as res::IDOK or res::IDCANCEL (a box with
 // only OK returns res::IDOK; closing a box with Escape or its close button
 // counts as Cancel when there is one).
+//
+// The icon follows from the box's purpose, the same for every box of the
+// program, and is chosen here only: a box with OK alone tells of input that
+// was refused or of something that could not be done, and shows the warning
+// icon; a box with OK and Cancel asks, and shows the question icon.
 enum class MessageButtons { Ok, OkCancel };
-enum class MessageIcon { None, Information, Warning };
 
 int showMessageBox(QWidget* parent, const QString& text,
-                   MessageButtons buttons = MessageButtons::Ok,
-                   MessageIcon icon = MessageIcon::None);
+                   MessageButtons buttons = MessageButtons::Ok);
 
 // Tests answer the modal box through this hook instead of a user: while a hook
 // is set, showMessageBox shows nothing and returns what the hook returns.

@@ -47,6 +47,10 @@ inline constexpr char constEditCancel[] = "ｷｬﾝｾﾙ";
 inline constexpr char leadingDigitInName[] = "定数名の最初の文字に数字は使えません。";
 inline constexpr char badCharacterInName[] = "数字か，大文字のアルファベットで入力して下さい。";
 
+// Help.
+inline constexpr char helpFileMissing[] = "ヘルプファイル %1 が見つかりません。";
+inline constexpr char cannotShowHelp[] = "ヘルプファイル %1 を表示できません。";
+
 // The About box.
 inline constexpr char aboutTitle[] = "ﾊﾞｰｼﾞｮﾝ情報(Tessel)";
 inline constexpr char aboutDescription[] = "常駐型の関数電卓（Linux 版）";

@@ -129,8 +129,7 @@ void CConstEditDlg::DoDataExchange(DataExchange& dx)
 bool CConstEditDlg::OnInitDialog()
 {
     TemplateDialog::OnInitDialog();
-    UpdateData(true);
-    enableOkButton();
+    takeName();
     return true;
 }
 
@@ -139,7 +138,16 @@ void CConstEditDlg::OnChangeName()
     // Filling the controls changes the name too; that is not the user's change.
     if (isExchangingData())
         return;
-    UpdateData(true);
+    takeName();
+}
+
+void CConstEditDlg::takeName()
+{
+    // The name only: the value is checked when the user presses OK, so that a
+    // stored value the dialog cannot take back (inf, nan) neither keeps the
+    // dialog from opening nor is reported at every keystroke in the name.
+    DataExchange dx(this, true);
+    DDX_Text(dx, m_nameEdit, m_strName);
     enableOkButton();
 }
 

@@ -15,7 +15,8 @@ ConstNameCheck checkConstName(const std::string& name);
 
 // The constant edit dialog "変数": a constant's name, value and description.
 // The fields are read before DoModal and after it ends with res::IDOK; names
-// and descriptions are code page 932 text.
+// and descriptions are code page 932 text. Any value opens, infinities and NaN
+// as "inf", "-inf" and "nan"; the value text is checked when OK is pressed.
 class CConstEditDlg : public TemplateDialog {
 public:
     explicit CConstEditDlg(QWidget* pParent);
@@ -32,6 +33,7 @@ protected:
 private:
     void createControls();
     void OnChangeName();
+    void takeName();
     void enableOkButton();
 
     QPushButton* m_okButton = nullptr;

@@ -4,6 +4,7 @@
 #include "engine/myexception.h"
 
 #include <QMimeData>
+#include <algorithm>
 #include <new>
 
 void ClipboardText::WriteTo(QMimeData* source)
@@ -19,6 +20,7 @@ void ClipboardText::ReadFrom(const QMimeData* data)
 {
     if (!data || !data->hasText())
         return;
-    const std::string text = toCp932(data->text());
-    m_text = text.substr(0, text.find('\0'));
+    // Converted in place: the text may be as large as the clipboard.
+    m_text = toCp932(data->text());
+    m_text.resize(std::min(m_text.size(), m_text.find('\0')));
 }

@@ -4,6 +4,7 @@
 #include "framework/calcsetansevent.h"
 #include "window/tesselview.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
@@ -11,6 +12,7 @@
 
 namespace {
 
+constexpr int noRequest = -1;
 constexpr int decimalMode = 0;
 constexpr int hexadecimalMode = 1;
 
@@ -70,24 +72,65 @@ CEntryComboBox::CEntryComboBox(QWidget* parent) : QComboBox(parent)
     setMaxVisibleItems(30);
     setValidator(new SingleLineText(this));
     lineEdit()->setObjectName(QStringLiteral("entryEdit"));
+    // The dropped-down list has the keyboard; its keys pass the filter too.
+    view()->installEventFilter(this);
+    connect(this, &QComboBox::highlighted, this, [this] { m_bHighlightMoved = true; });
 }
 
 CEntryComboBox::~CEntryComboBox() = default;
 
+int CEntryComboBox::requestedMode(const QKeyEvent& event) const
+{
+    if (!m_pView || isSystemKey(event.modifiers()))
+        return noRequest;
+    if (isEnter(event.key()))
+        return decimalMode;
+    if (event.key() == Qt::Key_H && isCtrlShift(event.modifiers()))
+        return hexadecimalMode;
+    return noRequest;
+}
+
 bool CEntryComboBox::PreTranslateMessage(QKeyEvent* event)
 {
-    if (!m_pView || isSystemKey(event->modifiers()))
+    const int mode = requestedMode(*event);
+    if (mode == noRequest)
         return false;
-    const int key = event->key();
-    if (isEnter(key)) {
-        postCalcSetAns(m_pView, decimalMode);
-        return true;
+    postCalcSetAns(m_pView, mode);
+    return true;
+}
+
+void CEntryComboBox::showPopup()
+{
+    QComboBox::showPopup();
+    // Opening the list highlights the current line; that is not the user's choice.
+    m_bHighlightMoved = false;
+}
+
+bool CEntryComboBox::eventFilter(QObject* watched, QEvent* event)
+{
+    // The list would take Enter for picking the highlighted line and closing,
+    // without an evaluation. It sees neither the shortcut check nor the key.
+    const QEvent::Type type = event->type();
+    if (watched != view() || (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        || requestedMode(*static_cast<QKeyEvent*>(event)) == noRequest)
+        return QComboBox::eventFilter(watched, event);
+    event->accept();
+    if (type == QEvent::KeyPress) {
+        takeHighlightedLine();
+        hidePopup();
+        PreTranslateMessage(static_cast<QKeyEvent*>(event));
     }
-    if (key == Qt::Key_H && isCtrlShift(event->modifiers())) {
-        postCalcSetAns(m_pView, hexadecimalMode);
-        return true;
-    }
-    return false;
+    return true;
+}
+
+void CEntryComboBox::takeHighlightedLine()
+{
+    const QModelIndex highlighted = view()->currentIndex();
+    if (!m_bHighlightMoved || !highlighted.isValid())
+        return;
+    setCurrentIndex(highlighted.row());
+    // Also when it was the current line already and the user has typed since.
+    setEditText(itemText(highlighted.row()));
 }
 
 bool CEntryComboBox::event(QEvent* event)

@@ -1,6 +1,7 @@
 #include "window/tesselview.h"
 
 #include "framework/application.h"
+#include "framework/availablememory.h"
 #include "framework/calcsetansevent.h"
 #include "window/clipboardtext.h"
 #include "framework/framewnd.h"
@@ -23,6 +24,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace {
@@ -46,6 +48,9 @@ CTesselView::CTesselView(QWidget* parent, ViewHost host)
     m_grip.setObjectName(QStringLiteral("grip"));
     m_grip.setPixmap(loadBitmap(res::IDB_GRIP));
     connect(m_entryBox.lineEdit(), &QLineEdit::textEdited, this, &CTesselView::OnEditChange);
+    // A text too large for the memory the machine can give is refused with
+    // memory_error before the system would end the program for it.
+    m_calculator.setMemoryBudget(availableMemory);
     createCommandMap();
 }
 
@@ -99,8 +104,7 @@ void CTesselView::DoDataExchange(DataExchange& dx)
     if (m_strEntry.size() <= maxEntryLength)
         return;
     showMessageBox(this,
-                   QString::fromUtf8(res::text::entryTooLong).arg(maxEntryLength),
-                   MessageButtons::Ok, MessageIcon::Warning);
+                   QString::fromUtf8(res::text::entryTooLong).arg(maxEntryLength));
     dx.Fail(&m_entryBox);
 }
 
@@ -145,12 +149,15 @@ void CTesselView::OnCalcSetAns(int mode)
             result = error.what();
         }
     }
+    const bool large = m_strEntry.size() >= largeTextSize;
     m_strEntry += separator;
     m_strEntry += result;
 
     m_entryBox.insertItem(0, fromCp932(m_strEntry));
     UpdateData(false);
     m_entryBox.lineEdit()->selectAll();
+    if (large)
+        returnFreedMemory();
 }
 
 void CTesselView::OnHotKey()
@@ -163,29 +170,45 @@ void CTesselView::ExchangeClipboard(ClipboardText& text)
 {
     if (!m_pClipboard)
         m_pClipboard = HotKeyClipboard::create();
-    // Contents that cannot be read are neither evaluated nor overwritten.
-    if (!m_pClipboard->fetch())
-        return;
-    text.ReadFrom(m_pClipboard->mimeData());
-
-    std::string outcome;
-    try {
-        outcome = m_calculator.calculate(text.GetText(), 0);
-    } catch (const myexception& error) {
-        outcome = error.what();
-    }
-
     auto source = std::make_unique<QMimeData>();
-    text.m_text = outcome;
+    bool large = false;
     try {
+        // Contents that cannot be read are neither evaluated nor overwritten.
+        if (!m_pClipboard->fetch())
+            return;
+        text.ReadFrom(m_pClipboard->mimeData());
+        large = text.m_text.size() >= largeTextSize;
+        std::string outcome;
+        try {
+            outcome = m_calculator.calculate(text.m_text, 0);
+        } catch (const memory_error&) {
+            throw;
+        } catch (const myexception& error) {
+            outcome = error.what();
+        }
+        text.m_text = std::move(outcome);
         text.WriteTo(source.get());
     } catch (const memory_error& error) {
-        // The old clipboard contents stay; the user learns why the result is
-        // missing instead of the program ending.
-        showMessageBox(nullptr, fromCp932(error.what()), MessageButtons::Ok, MessageIcon::Warning);
+        tellMemoryError(error.what());
+        return;
+    } catch (const std::bad_alloc&) {
+        tellMemoryError(memoryErrorMessage);
         return;
     }
     m_pClipboard->write(std::move(source));
+    // Qt lets go of its own copies of the clipboard's data only once this
+    // handler has returned: the memory is given back after that.
+    if (large)
+        QMetaObject::invokeMethod(this, [] { returnFreedMemory(); }, Qt::QueuedConnection);
+}
+
+void CTesselView::tellMemoryError(const char* message)
+{
+    // The old clipboard contents stay, and the user learns why the result is
+    // missing instead of the program ending. What the failed work held is
+    // given back first, so that the box has the memory to show itself.
+    returnFreedMemory();
+    showMessageBox(nullptr, fromCp932(message));
 }
 
 void CTesselView::OnEditChange()

@@ -48,7 +48,9 @@ public:
     // The evaluation command; mode 0 decimal, 1 hexadecimal.
     void OnCalcSetAns(int mode);
     // The clipboard hot key: evaluates the clipboard text and puts the result
-    // or the error message on the clipboard in its place.
+    // or the error message on the clipboard in its place. When memory runs
+    // short, for the text or its evaluation, the clipboard stays as it was
+    // and a message box says "メモリエラー。".
     void OnHotKey();
     // The same with a given text object (tests pass their own).
     void ExchangeClipboard(ClipboardText& text);
@@ -71,6 +73,9 @@ public:
     static constexpr std::size_t maxEntryLength = 255;
     // Width of the grip band at the left, in pixels.
     static constexpr int gripWidth = 19;
+    // From this many bytes of text on, the memory an evaluation freed is given
+    // back to the system afterwards, so that the resident program shrinks back.
+    static constexpr std::size_t largeTextSize = 64 * 1024;
 
 protected:
     void DoDataExchange(DataExchange& dx) override;
@@ -100,4 +105,5 @@ private:
     void selectEntryOrSetText();
     void showContextMenu(const QPoint& point);
     void forwardToApplication(int id);
+    void tellMemoryError(const char* message);
 };

@@ -14,16 +14,17 @@ namespace {
 // A stand-in viewer: records its name and arguments, one a line, in log.
 // The record is renamed into place so that it is never read half written;
 // mv is named with its directory because PATH holds only the stand-ins.
-bool writeFakeViewer(const QString& binDir, const QString& name, const QString& log)
+// "NAME=COMMAND" runs COMMAND instead.
+bool writeFakeViewer(const QString& binDir, const QString& spec, const QString& log)
 {
+    const QString name = spec.section(QLatin1Char('='), 0, 0);
+    QString body = spec.section(QLatin1Char('='), 1);
+    if (body.isEmpty())
+        body = QStringLiteral("printf '%s\\n' '%1' \"$@\" > '%2.part'\n/bin/mv '%2.part' '%2'").arg(name, log);
     QFile script(binDir + QLatin1Char('/') + name);
     if (!script.open(QIODevice::WriteOnly))
         return false;
-    script.write(QStringLiteral("#!/bin/sh\n"
-                                "printf '%s\\n' '%1' \"$@\" > '%2.part'\n"
-                                "/bin/mv '%2.part' '%2'\n")
-                     .arg(name, log)
-                     .toUtf8());
+    script.write(QStringLiteral("#!/bin/sh\n%1\n").arg(body).toUtf8());
     script.close();
     return script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
@@ -151,8 +152,11 @@ void HelpViewerTest::opensHelpBesideProgram_data()
     QTest::addColumn<QString>("expectedViewer");
     QTest::addColumn<QString>("expectedArgument");
     const QString help = helpFilePath();
-    QTest::newRow("desktop_handler") << QStringList{"xdg-open", "xchm"} << "xdg-open" << help;
-    QTest::newRow("xchm_without_desktop_handler") << QStringList{"xchm"} << "xchm" << help;
+    const QString handler = QStringLiteral("xdg-mime=echo xchm.desktop");
+    QTest::newRow("desktop_handler") << QStringList{handler, "xdg-open", "xchm"} << "xdg-open" << help;
+    QTest::newRow("no_desktop_handler") << QStringList{"xdg-mime=true", "xdg-open", "xchm"} << "xchm" << help;
+    QTest::newRow("desktop_fails") << QStringList{handler, "xdg-open=exit 1", "xchm"} << "xchm" << help;
+    QTest::newRow("xchm_without_xdg_utils") << QStringList{"xchm"} << "xchm" << help;
 }
 
 // The viewer gets the file beside the program, even from a current directory
@@ -180,9 +184,9 @@ void HelpViewerTest::opensHelpBesideProgram()
     QVERIFY(QDir::setCurrent(decoyDir));
     showHelpTopics();
     QDir::setCurrent(m_currentDir);
-    qputenv("PATH", m_path);
-
+    // A failing xdg-open is answered later, with the stand-ins still in PATH.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(log), 60000);
+    qputenv("PATH", m_path);
     QCOMPARE(readLines(log), (QStringList{expectedViewer, expectedArgument}));
 }
 

@@ -17,7 +17,7 @@ import sys
 import traceback
 import zlib
 
-from xdesktop import Desktop, TestFailure, wait_for
+from xdesktop import Desktop, TestFailure, XLib, wait_for
 
 EXIT_TIMEOUT = 10
 
@@ -89,14 +89,14 @@ class Orrin:
         """The strip, once it is mapped."""
         return wait_for("the main window to be mapped", self.main_window_now)
 
-    def dialog(self):
+    def dialog(self, timeout=10):
         """A message box or dialog of the program, once it is mapped."""
         def find():
             for window in self.visible_windows():
                 if "_NET_WM_WINDOW_TYPE_DIALOG" in self._window_types(window):
                     return window
             return None
-        return wait_for("a dialog to be mapped", find)
+        return wait_for("a dialog to be mapped", find, timeout)
 
     def main_window_shown(self):
         return self.main_window_now() is not None
@@ -246,6 +246,20 @@ def case_ctrl_shift_h_evaluates_hex(desktop):
     ])
 
 
+def case_enter_with_history_list_open(desktop):
+    orrin = start_with_empty_store(desktop)
+    evaluate_and_copy(orrin, [("x=x+1", "Return", "ctrl+c", "x=x+1 : 1"),
+                              ("0", "Return", "ctrl+c", "0 : 0")])
+    orrin.type("6*7")
+    # The box's text; then lines highlighted with the arrow keys, each
+    # evaluated at once (x=x+1 counts the evaluations).
+    for keys, expected in ((("F4", "Return"), "6*7 : 42"),
+                           (("F4", "Down", "Down", "Return"), "x=x+1 : 2"),
+                           (("alt+Down", "Down", "ctrl+shift+h"), "6*7 : 0x2a")):
+        orrin.keys(*keys, "ctrl+c")
+        desktop.wait_clipboard(expected)
+
+
 def hot_key_rows(orrin, rows):
     for offered, target, expected in rows:
         orrin.desktop.set_clipboard(offered, target)
@@ -270,6 +284,46 @@ def case_hot_key_replaces_clipboard(desktop):
     hot_key_rows(orrin, [("1/0", "UTF8_STRING", "Division by zero.")])
     orrin.keys("ctrl+shift+c")  # evaluates the previous press's message, which is no expression
     desktop.wait_clipboard("Syntax error.")
+
+
+def status_kib(pid, field):
+    with open(f"/proc/{pid}/status") as status:
+        return int(next(line for line in status if line.startswith(field + ":")).split()[1])
+
+
+def case_large_hot_key_text_returns_memory(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.main_window()
+    hot_key_rows(orrin, HOT_KEY_ROWS[:1])
+    before = status_kib(orrin.pid, "VmRSS")
+    desktop.set_clipboard("1+" * 999_999 + "1")  # 2 MB
+    xlib = XLib(desktop.display)
+    offered_by = xlib.selection_owner("CLIPBOARD")
+    orrin.keys("ctrl+shift+c")
+    # xclip serves one reader at a time and ends when it loses the clipboard:
+    # read it only once Orrin has taken it.
+    wait_for("Orrin to take the clipboard", lambda: xlib.selection_owner("CLIPBOARD") != offered_by, 60)
+    xlib.close()
+    desktop.wait_clipboard("1000000")
+    after = status_kib(orrin.pid, "VmRSS")
+    expect(after - before <= 2048, f"resident memory {before} KiB before, {after} KiB after")
+
+
+def case_text_beyond_memory_limit(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.main_window()
+    # 4.2 MB of nested negations take about 6 bytes a byte to read, for a
+    # moment, and 10 to evaluate: the limit lies in between.
+    limit = (status_kib(orrin.pid, "VmSize") + 36 * 1024) * 1024
+    desktop.run(["prlimit", f"--pid={orrin.pid}", f"--as={limit}:"])
+    text = b"(-" * 1_400_000 + b"1" + b")" * 1_400_000
+    desktop.set_clipboard(text)
+    orrin.keys("ctrl+shift+c")
+    box = orrin.dialog(timeout=60)
+    expect(desktop.clipboard_bytes() == text, "the clipboard changed after the memory error")
+    desktop.xdotool("windowactivate", "--sync", box)
+    orrin.keys("Return")
+    hot_key_rows(orrin, HOT_KEY_ROWS[:1])  # the program runs on
 
 
 def case_hot_key_while_hidden(desktop):
@@ -376,6 +430,22 @@ def case_tray_exit_writes_settings(desktop):
         for key, expected in (("WindowX", str(x)), ("WindowY", str(y)), ("WindowWidth", "300"),
                               ("WindowHeight", "30"), ("NoDisplay", "0")):
             expect_equal(settings.get(f"Settings/{key}"), expected, f"{row}: stored {key}")
+
+
+def case_start_hidden_chosen_in_sheet(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.open_grip_menu()
+    orrin.keys("s")  # the settings item's mnemonic
+    sheet = orrin.window_titled("設定")
+    # A click on the text of "起動時に非表示" on the first page ticks it; Enter is OK.
+    desktop.xdotool("mousemove", "--window", sheet, "100", "91", "click", "1")
+    orrin.keys("Return")
+    wait_for("the settings sheet to close", lambda: sheet not in orrin.visible_windows())
+    exit_through_tray_menu(orrin)
+    expect_equal(read_settings(desktop).get("Settings/NoDisplay"), "1", "stored NoDisplay")
+    restarted = Orrin(desktop)
+    restarted.tray_icon()
+    expect(not restarted.main_window_shown(), "the window was shown at the next start")
 
 
 def case_data_file_constants(desktop):

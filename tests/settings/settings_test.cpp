@@ -33,6 +33,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 Q_DECLARE_METATYPE(std::string)
@@ -241,6 +242,7 @@ private slots:
     void nameRule();
     void editDialogOk_data();
     void editDialogOk();
+    void specialValueCheckedOnlyOnOk();
     void okButtonFollowsName_data();
     void okButtonFollowsName();
     void storedNameShownInCapitals_data();
@@ -376,6 +378,35 @@ void SettingsTest::editDialogOk()
     QCOMPARE(dialog.m_strName, name);
     if (closed)
         QCOMPARE(dialog.m_dValue, value);
+}
+
+// A value made by an assignment such as X=1e308*10 opens like any other: no
+// message before the dialog is on screen or while the name is typed; OK
+// checks the value text as it checks every other.
+void SettingsTest::specialValueCheckedOnlyOnOk()
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const auto& [stored, shown] : {std::pair{inf, "inf"}, {-inf, "-inf"}, {std::nan(""), "nan"}}) {
+        MessageRecorder recorder;
+        CConstEditDlg dialog(nullptr);
+        dialog.m_dValue = stored;
+        QString shownValue;
+        QStringList messagesBeforeOk;
+        ModalAnswer answer([&](QWidget* modal) {
+            auto* valueEdit = child<QLineEdit>(modal, "valueEdit");
+            shownValue = valueEdit->text();
+            QTest::keyClicks(child<QLineEdit>(modal, "nameEdit"), "x");
+            messagesBeforeOk = recorder.texts();
+            click(modal, "okButton");
+            valueEdit->setText(QStringLiteral("2"));
+            click(modal, "okButton");
+        });
+        QCOMPARE(dialog.DoModal(), res::IDOK);
+        QCOMPARE(shownValue, QString::fromLatin1(shown));
+        QCOMPARE(messagesBeforeOk, QStringList{});
+        QCOMPARE(recorder.texts(), QStringList{kNumberMessage});
+        QCOMPARE(dialog.m_dValue, 2.0);
+    }
 }
 
 void SettingsTest::okButtonFollowsName_data()
