@@ -157,8 +157,7 @@ void CTesselApp::editSettings(QWidget* owner, Calculator<double>& calculator, Gl
     m_bNoDisplay = general.noDisplay;
     m_hotKey = general.hotKey;
     if (general.startAtLogin != startsAtLogin && !setAutostartEnabled(general.startAtLogin))
-        showMessageBox(owner, QString::fromUtf8(res::text::cannotSetAutostart), MessageButtons::Ok,
-                       MessageIcon::Warning);
+        showMessageBox(owner, QString::fromUtf8(res::text::cannotSetAutostart));
 }
 
 bool CTesselApp::ProcessShellCommand()
