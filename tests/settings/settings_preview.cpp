@@ -27,6 +27,7 @@ int showSheet(int firstPage)
     sheet.AddPage(&constPage);
     generalPage.m_bNoDisplay = 1;
     generalPage.m_hotKey = defaultHotKey();
+    generalPage.m_bStartAtLogin = 1;
     addConstant(constPage, "PI", 3.14159265358979323, "円周率");
     addConstant(constPage, "E", 2.71828182845904523, "自然対数の底");
     addConstant(constPage, "C", 299792458, "光速 (m/s)");
