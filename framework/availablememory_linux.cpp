@@ -76,7 +76,9 @@ std::size_t cgroupRoom()
         const std::size_t second = line.find(':', first + 1);
         if (first == std::string::npos || second == std::string::npos)
             continue;
-        const std::string controllers = "," + line.substr(first + 1, second - first - 1) + ",";
+        // Built by appending: g++ 12 at -O3 warns falsely (-Wrestrict) on "," + std::string.
+        std::string controllers(1, ',');
+        controllers.append(line, first + 1, second - first - 1).push_back(',');
         const std::string group = line.substr(second + 1);
         if (line.rfind("0::", 0) == 0)
             room = std::min(room, groupRoom("/sys/fs/cgroup", group, "memory.max", "memory.current"));
