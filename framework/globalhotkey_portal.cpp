@@ -1,5 +1,7 @@
 #include "framework/globalhotkey_portal.h"
 
+#include "res/texts.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -42,7 +44,6 @@ const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request"
 const QString sessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 const QString registryInterface = QStringLiteral("org.freedesktop.host.portal.Registry");
 const QString shortcutId = QStringLiteral("evaluate-clipboard");
-const QString shortcutDescription = QStringLiteral("クリップボードの式を計算");
 
 QDBusConnection bus()
 {
@@ -224,7 +225,7 @@ void PortalHotKey::bindShortcut()
     // The portal may ask the user to confirm or choose the key: no time limit
     // on the answer, only on the call.
     awaitResponse(token, false);
-    QVariantMap properties{{QStringLiteral("description"), shortcutDescription}};
+    QVariantMap properties{{QStringLiteral("description"), QString::fromUtf8(res::text::shortcutDescription)}};
     const QString trigger = preferredTrigger(key());
     if (!trigger.isEmpty())
         properties.insert(QStringLiteral("preferred_trigger"), trigger);

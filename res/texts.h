@@ -12,6 +12,8 @@ inline constexpr char enterNumber[] = "数値を入力してください。";
 inline constexpr char cannotOpenFile[] = "ファイル %1 を開けません。";
 inline constexpr char badFileFormat[] = "ファイル %1 の形式が正しくありません。読み込めた変数だけを使います。";
 inline constexpr char cannotSaveFile[] = "ファイル %1 に保存できません。";
+inline constexpr char shortcutDescription[] = "クリップボードの式を計算";
+inline constexpr char clipboardUnavailable[] = "このデスクトップではクリップボードの計算を使用できません。";
 
 // The expression window.
 inline constexpr char entryTooLong[] = "入力できるのは %1 文字までです。";

@@ -63,6 +63,14 @@ def case_hot_key_without_focus(desktop):
         desktop.wait_clipboard(outcome)
     focused = desktop.focused_window() or {}
     expect(focused.get("pid") == other.pid, "the hot key took the focus from the other window")
+    # Pasted into the strip, the result comes back through XWayland from
+    # Orrin's own data-control source while Qt waits for it.
+    desktop.set_clipboard("6*7")
+    desktop.activate_shortcut()
+    desktop.wait_clipboard("42")
+    desktop.run(["swaymsg", f"[pid={orrin.pid}] focus"])
+    desktop.run(["xdotool", "key", "ctrl+v", "Return", "ctrl+c"])
+    desktop.wait_clipboard("42 : 42")
 
 
 def case_no_data_control_says_so(desktop):
