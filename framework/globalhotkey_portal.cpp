@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
+#include <QDBusServiceWatcher>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -297,6 +298,9 @@ void PortalHotKey::onResponse(uint code, const QVariantMap& results)
                           SLOT(onActivated(QDBusObjectPath,QString,qulonglong,QVariantMap)));
             bus().connect(portalService, portalPath, shortcutsInterface, QStringLiteral("ShortcutsChanged"),
                           this, SLOT(onShortcutsChanged(QDBusObjectPath,QDBusMessage)));
+            auto* watcher = new QDBusServiceWatcher(portalService, bus(), QDBusServiceWatcher::WatchForOwnerChange,
+                                                    this);
+            connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &PortalHotKey::onPortalReplaced);
             m_listening = true;
         }
         bindShortcut();
@@ -336,6 +340,17 @@ void PortalHotKey::onShortcutsChanged(const QDBusObjectPath& session, const QDBu
     if (session.path() != m_sessionPath || message.arguments().size() < 2)
         return;
     takeShortcuts(message.arguments().at(1));
+}
+
+void PortalHotKey::onPortalReplaced()
+{
+    if (state() == State::Unbound || state() == State::Unavailable)
+        return;
+    // The session went with the portal that made it. Binding again makes the
+    // bus start a portal that has quit; one that cannot come back fails, and
+    // the key falls back.
+    m_sessionPath.clear();
+    setKey(key());
 }
 
 void PortalHotKey::closeSession()

@@ -12,7 +12,7 @@ class QTimer;
 // first setKey(). The portal may ask the user to confirm or change the key,
 // so the state stays Pending until it answers; a portal or interface that is
 // missing, an error, a refusal or no answer to a request within the timeout
-// make it Unavailable.
+// make it Unavailable. A portal that restarts is asked to bind again.
 class PortalHotKey : public GlobalHotKey {
     Q_OBJECT
 public:
@@ -35,6 +35,7 @@ private slots:
     void onActivated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
                      const QVariantMap& options);
     void onShortcutsChanged(const QDBusObjectPath& session, const QDBusMessage& message);
+    void onPortalReplaced();
 
 private:
     enum class Step { Idle, Probing, Registering, CreatingSession, Binding };

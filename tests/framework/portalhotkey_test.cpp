@@ -44,13 +44,15 @@ public:
     MockPortal(const MockPortal&) = delete;
     MockPortal& operator=(const MockPortal&) = delete;
 
-    void activate(const QString& id)
+    // Returns how many sessions had bound id.
+    static uint activate(const QString& id)
     {
         QDBusMessage call = QDBusMessage::createMethodCall(portalService, QStringLiteral("/org/freedesktop/portal/desktop"),
                                                            QStringLiteral("org.freedesktop.DBus.Mock"),
                                                            QStringLiteral("Activate"));
         call << id;
-        QCOMPARE(QDBusConnection::sessionBus().call(call).type(), QDBusMessage::ReplyMessage);
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
+        return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0).toUInt() : 0;
     }
 
 private:
@@ -88,16 +90,33 @@ private slots:
         QCOMPARE(key.triggerText(), QStringLiteral("CTRL+SHIFT+c"));
 
         QSignalSpy activated(&key, &GlobalHotKey::activated);
-        portal.activate(QStringLiteral("some-other-shortcut"));
-        portal.activate(QStringLiteral("evaluate-clipboard"));
+        MockPortal::activate(QStringLiteral("some-other-shortcut"));
+        MockPortal::activate(QStringLiteral("evaluate-clipboard"));
         QVERIFY(activated.wait());
         QTest::qWait(50);
         QCOMPARE(activated.count(), 1);
 
         key.setKey(QKeySequence());
         QCOMPARE(key.state(), State::Unbound);
-        portal.activate(QStringLiteral("evaluate-clipboard"));
+        MockPortal::activate(QStringLiteral("evaluate-clipboard"));
         QVERIFY(!activated.wait(200));
+    }
+
+    void bindsAgainWhenPortalIsReplaced()
+    {
+        MockPortal first;
+        QTRY_VERIFY(portalRunning());
+        PortalHotKey key(nullptr, timeoutMs * 10);
+        key.setKey(ctrlShiftC);
+        QTRY_COMPARE(key.state(), State::Bound);
+        const QString firstOwner = QDBusConnection::sessionBus().interface()->serviceOwner(portalService);
+
+        MockPortal second;  // takes the name over and knows no session
+        QTRY_VERIFY(QDBusConnection::sessionBus().interface()->serviceOwner(portalService).value() != firstOwner);
+        QSignalSpy activated(&key, &GlobalHotKey::activated);
+        QTRY_COMPARE(MockPortal::activate(QStringLiteral("evaluate-clipboard")), 1u);
+        QVERIFY(activated.wait());
+        QCOMPARE(key.state(), State::Bound);
     }
 
     void triggerSyntax_data()
