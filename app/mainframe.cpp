@@ -9,6 +9,7 @@
 #include "app/tesselapp.h"
 #include "framework/trayhost.h"
 #include "framework/widthresizer.h"
+#include "framework/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -70,6 +71,7 @@ int CMainFrame::OnCreate()
     setFixedHeight(height());
     setMinimumWidth(minimumWindowWidth);
     new WidthResizer(this, border);
+    followWindowPlacement(this);
     createAccelerators();
     createTrayIcon();
     return 0;

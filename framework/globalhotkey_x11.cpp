@@ -1,5 +1,7 @@
 #include "framework/globalhotkey.h"
 
+#include "framework/x11connection.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QMetaObject>
@@ -8,7 +10,6 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -18,19 +19,6 @@ namespace {
 
 constexpr xcb_keysym_t keysymNumLock = 0xff7f;
 constexpr uint16_t allModifierBits = 0xff;
-
-// Replies and errors from xcb are the caller's to free.
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
-
-xcb_connection_t* x11Connection()
-{
-    auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return app ? app->connection() : nullptr;
-}
 
 // The keyboard's keycode-to-keysym table, as it was when read.
 class KeyboardMap {
@@ -64,14 +52,14 @@ public:
 
 private:
     xcb_keycode_t m_first;
-    ReplyPtr<xcb_get_keyboard_mapping_reply_t> m_reply;
+    XcbReply<xcb_get_keyboard_mapping_reply_t> m_reply;
 };
 
 // The modifier bit that NumLock sets in key events; 0 when no modifier carries it.
 uint16_t numLockMask(xcb_connection_t* connection, const KeyboardMap& keyboard)
 {
     const std::vector<xcb_keycode_t> numLockCodes = keyboard.keycodesFor(keysymNumLock, keysymNumLock);
-    const ReplyPtr<xcb_get_modifier_mapping_reply_t> reply(
+    const XcbReply<xcb_get_modifier_mapping_reply_t> reply(
         xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
     if (!reply || numLockCodes.empty())
         return 0;
@@ -90,7 +78,7 @@ bool grabChecked(xcb_connection_t* connection, xcb_window_t root, uint16_t modif
                                                           XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
     // Grab errors arrive late; waiting for this request's own answer is what
     // tells us whether another client already holds the key.
-    return !ReplyPtr<xcb_generic_error_t>(xcb_request_check(connection, cookie));
+    return !XcbReply<xcb_generic_error_t>(xcb_request_check(connection, cookie));
 }
 
 // The keysyms of a Qt key, unshifted and shifted (the same for keys without

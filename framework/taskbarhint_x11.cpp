@@ -1,5 +1,7 @@
 #include "framework/taskbarhint.h"
 
+#include "framework/x11connection.h"
+
 #include <QGuiApplication>
 #include <QWidget>
 #include <xcb/xcb.h>
@@ -37,8 +39,7 @@ bool holds(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t propert
 
 void keepOutOfTaskbar(QWidget* window)
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = x11Connection();
     if (!connection)
         return;
     const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");

@@ -602,12 +602,15 @@ def case_status_notifier_under_modal_sheet(desktop):
 
 
 def case_no_tray_grip_menu_exits(desktop):
-    write_settings(desktop, "[Settings]\nNoDisplay=1\n")
+    write_settings(desktop, "[Settings]\nNoDisplay=1\nWindowX=150\nWindowY=120\n")
     orrin = start_with_empty_store(desktop)
     window = orrin.main_window()  # although NoDisplay is stored
-    desktop.xdotool("windowmove", "--sync", window, "150", "120")
-    wait_for("the window to move", lambda: orrin.geometry(window)[:2] == (150, 120))
-    orrin.open_grip_menu()
+    wait_for("the window at its stored place", lambda: orrin.geometry(window)[:2] == (150, 120))
+    # openbox places the strip after Qt has read where it is: the menu opens
+    # at the click all the same, and the place stored is the real one.
+    menu_x, menu_y = orrin.geometry(next(iter(orrin.open_grip_menu())))[:2]
+    expect(abs(menu_x - 155) <= 10 and abs(menu_y - 125) <= 10,
+           f"the grip menu opened at {menu_x},{menu_y}, not at the click on the strip")
     press_exit_mnemonic(orrin, "grip")
     settings = read_settings(desktop)
     expect_equal([settings.get(f"Settings/{key}") for key in ("WindowX", "WindowY", "NoDisplay")],
