@@ -21,9 +21,14 @@ public:
 
 } // namespace
 
-std::unique_ptr<HotKeyClipboard> HotKeyClipboard::create()
+std::unique_ptr<HotKeyClipboard> createQtClipboard()
+{
+    return std::make_unique<QtClipboard>();
+}
+
+std::unique_ptr<HotKeyClipboard> HotKeyClipboard::create(const GlobalHotKey* key)
 {
     if (isWaylandSession())
-        return createDataControlClipboard();
-    return std::make_unique<QtClipboard>();
+        return createDataControlClipboard(key);
+    return createQtClipboard();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+class GlobalHotKey;
 class QMimeData;
 
 // The clipboard as the global hot key reaches it while another application
@@ -9,7 +10,8 @@ class QMimeData;
 // as Qt's clipboard there serves only the focused window.
 class HotKeyClipboard {
 public:
-    static std::unique_ptr<HotKeyClipboard> create();
+    // key: the hot key whose presses read and write the clipboard, or null.
+    static std::unique_ptr<HotKeyClipboard> create(const GlobalHotKey* key = nullptr);
     virtual ~HotKeyClipboard() = default;
 
     // Takes the clipboard's current contents. Returns false when they cannot
@@ -23,5 +25,10 @@ public:
     virtual void write(std::unique_ptr<QMimeData> data) = 0;
 };
 
+// Qt's clipboard, the route under X11.
+std::unique_ptr<HotKeyClipboard> createQtClipboard();
 // The data-control route; it connects to the compositor on the first fetch().
-std::unique_ptr<HotKeyClipboard> createDataControlClipboard();
+// Where the compositor offers none, a key that works only while an X11 window
+// has focus still reaches the clipboard through X11: the compositor hands the
+// clipboard to X11 whenever one of its windows has focus.
+std::unique_ptr<HotKeyClipboard> createDataControlClipboard(const GlobalHotKey* key);

@@ -1,6 +1,7 @@
 #include "framework/hotkeyclipboard.h"
 
 #include "framework/datacontrolselection.h"
+#include "framework/globalhotkey.h"
 #include "framework/messagebox.h"
 #include "res/texts.h"
 
@@ -141,17 +142,23 @@ void SelectionThread::waitForWork()
 
 class DataControlClipboard : public HotKeyClipboard {
 public:
+    explicit DataControlClipboard(const GlobalHotKey* key) : m_key(key) {}
+
     bool fetch() override;
-    const QMimeData* mimeData() const override { return &m_data; }
+    const QMimeData* mimeData() const override { return m_throughX11 ? m_x11->mimeData() : &m_data; }
     void write(std::unique_ptr<QMimeData> data) override;
 
 private:
     bool reachable();
+    bool pressedInX11Window() const { return m_key && !m_key->worksEverywhere(); }
 
+    const GlobalHotKey* m_key;
     std::unique_ptr<SelectionThread> m_thread;
     bool m_refused = false;
     bool m_told = false;
     QMimeData m_data;
+    std::unique_ptr<HotKeyClipboard> m_x11;
+    bool m_throughX11 = false;  // for the press being handled
 };
 
 bool DataControlClipboard::reachable()
@@ -160,25 +167,33 @@ bool DataControlClipboard::reachable()
         return true;
     // A compositor that has gone is tried once more; one without the route is not.
     m_thread.reset();
-    if (!m_refused) {
-        m_thread = std::make_unique<SelectionThread>();
-        if (m_thread->start())
-            return true;
-        m_thread.reset();
-        m_refused = true;
-    }
-    if (!m_told) {
-        m_told = true;
-        showMessageBox(nullptr, QString::fromUtf8(res::text::clipboardUnavailable));
-    }
+    if (m_refused)
+        return false;
+    m_thread = std::make_unique<SelectionThread>();
+    if (m_thread->start())
+        return true;
+    m_thread.reset();
+    m_refused = true;
     return false;
 }
 
 bool DataControlClipboard::fetch()
 {
     m_data.clear();
-    if (!reachable())
+    m_throughX11 = false;
+    if (!reachable()) {
+        if (pressedInX11Window()) {
+            if (!m_x11)
+                m_x11 = createQtClipboard();
+            m_throughX11 = true;
+            return m_x11->fetch();
+        }
+        if (!m_told) {
+            m_told = true;
+            showMessageBox(nullptr, QString::fromUtf8(res::text::clipboardUnavailable));
+        }
         return false;
+    }
     if (QGuiApplication::clipboard()->ownsClipboard()) {
         // Copied from our own window: only Qt's thread, waiting here, could answer the compositor.
         m_data.setText(QGuiApplication::clipboard()->text());
@@ -194,13 +209,15 @@ bool DataControlClipboard::fetch()
 
 void DataControlClipboard::write(std::unique_ptr<QMimeData> data)
 {
-    if (m_thread && m_thread->isUp())
+    if (m_throughX11)
+        m_x11->write(std::move(data));
+    else if (m_thread && m_thread->isUp())
         m_thread->write(data->text().toUtf8());
 }
 
 } // namespace
 
-std::unique_ptr<HotKeyClipboard> createDataControlClipboard()
+std::unique_ptr<HotKeyClipboard> createDataControlClipboard(const GlobalHotKey* key)
 {
-    return std::make_unique<DataControlClipboard>();
+    return std::make_unique<DataControlClipboard>(key);
 }

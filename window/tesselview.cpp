@@ -169,7 +169,7 @@ void CTesselView::OnHotKey()
 void CTesselView::ExchangeClipboard(ClipboardText& text)
 {
     if (!m_pClipboard)
-        m_pClipboard = HotKeyClipboard::create();
+        m_pClipboard = HotKeyClipboard::create(m_hotKey);
     auto source = std::make_unique<QMimeData>();
     bool large = false;
     try {

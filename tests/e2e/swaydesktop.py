@@ -118,9 +118,10 @@ class RegistryFilter(threading.Thread):
 
 
 class SwayDesktop:
-    def __init__(self, orrin=None, hide_data_control=False):
+    def __init__(self, orrin=None, hide_data_control=False, with_portal=True):
         self.orrin = orrin
         self.hide_data_control = hide_data_control
+        self.with_portal = with_portal
         self.user = pwd.getpwnam("nobody")
         self._processes = []
         self._filter = None
@@ -153,7 +154,8 @@ class SwayDesktop:
             }
             self._start_bus()
             self._start_sway()
-            self._start_portal()
+            if self.with_portal:
+                self._start_portal()
         except BaseException:
             self.__exit__(None, None, None)
             raise

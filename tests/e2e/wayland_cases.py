@@ -7,6 +7,7 @@ XWayland, a private session bus with a mock GlobalShortcuts portal.
 
 import argparse
 import os
+import subprocess
 import sys
 import time
 import traceback
@@ -93,6 +94,23 @@ def case_no_data_control_says_so(desktop):
         time.sleep(0.1)
 
 
+def case_no_data_control_x11_key_uses_x11_clipboard(desktop):
+    # No portal either: the key is the X11 grab, pressed in Orrin's X11 window.
+    orrin = start_orrin(desktop)
+    wait_for("the strip to be mapped", lambda: windows_of(desktop, orrin))
+    desktop.run(["swaymsg", f"[pid={orrin.pid}] focus"])
+    owner = desktop.spawn(["xclip", "-selection", "clipboard", "-quiet"], stdin=subprocess.PIPE)
+    owner.stdin.write(b"6*7")
+    owner.stdin.close()
+    wait_for("the X11 clipboard to hold '6*7'", lambda: x11_clipboard(desktop) == "6*7")
+    desktop.run(["xdotool", "key", "ctrl+shift+c"])
+    wait_for("the X11 clipboard to hold '42'", lambda: x11_clipboard(desktop) == "42")
+
+
+def x11_clipboard(desktop):
+    return desktop.run(["xclip", "-o", "-selection", "clipboard"], check=False).stdout
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items()
          if name.startswith("case_")}
 
@@ -103,7 +121,8 @@ def main():
     parser.add_argument("case", choices=sorted(CASES))
     options = parser.parse_args()
     desktop = SwayDesktop(os.path.abspath(options.orrin),
-                          hide_data_control=options.case == "no_data_control_says_so")
+                          hide_data_control=options.case.startswith("no_data_control"),
+                          with_portal=options.case != "no_data_control_x11_key_uses_x11_clipboard")
     with desktop:
         try:
             CASES[options.case](desktop)

@@ -1,3 +1,4 @@
+#include "framework/globalhotkey.h"
 #include "framework/hotkeyclipboard.h"
 #include "framework/messagebox.h"
 
@@ -7,17 +8,32 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+// The X11 grab standing in for the portal: it fires only in X11 windows.
+class X11OnlyHotKey : public GlobalHotKey {
+public:
+    X11OnlyHotKey() : GlobalHotKey(nullptr) {}
+    void setKey(const QKeySequence& key) override { rememberKey(key); }
+    bool worksEverywhere() const override { return false; }
+};
+
+} // namespace
+
 // A Wayland session whose compositor cannot be reached stands for one that
-// offers no data-control: the clipboard is left alone and the user told once.
+// offers no data-control (mutter).
 class TestHotKeyClipboard : public QObject {
     Q_OBJECT
 
 private slots:
+    void init()
+    {
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+        qputenv("WAYLAND_DISPLAY", "no-compositor-here");
+    }
+
     void noRouteTellsOnceAndReadsNothing()
     {
-        QTemporaryDir runtime;
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-        qputenv("WAYLAND_DISPLAY", "no-compositor-here");
         QStringList told;
         ScopedMessageBoxHook hook([&told](const QString& text, MessageButtons) {
             told << text;
@@ -30,6 +46,28 @@ private slots:
         QCOMPARE(told, QStringList{QStringLiteral("このデスクトップではクリップボードの計算を使用できません。")});
         QVERIFY(!clipboard->mimeData()->hasText());
     }
+
+    void noRouteUsesX11ClipboardForKeyOfX11Windows()
+    {
+        QStringList told;
+        ScopedMessageBoxHook hook([&told](const QString& text, MessageButtons) {
+            told << text;
+            return 1;
+        });
+        X11OnlyHotKey key;
+        const auto clipboard = HotKeyClipboard::create(&key);
+        QGuiApplication::clipboard()->setText(QStringLiteral("6*7"));
+        QVERIFY(clipboard->fetch());
+        QCOMPARE(clipboard->mimeData()->text(), QStringLiteral("6*7"));
+        auto result = std::make_unique<QMimeData>();
+        result->setText(QStringLiteral("42"));
+        clipboard->write(std::move(result));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("42"));
+        QCOMPARE(told, QStringList());
+    }
+
+private:
+    QTemporaryDir m_runtime;
 };
 
 int main(int argc, char* argv[])
