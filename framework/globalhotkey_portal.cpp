@@ -357,8 +357,10 @@ void PortalHotKey::closeSession()
 {
     if (m_sessionPath.isEmpty())
         return;
-    bus().send(QDBusMessage::createMethodCall(portalService, m_sessionPath, sessionInterface,
-                                              QStringLiteral("Close")));
+    QDBusMessage close = QDBusMessage::createMethodCall(portalService, m_sessionPath, sessionInterface,
+                                                        QStringLiteral("Close"));
+    close.setAutoStartService(false);  // a portal that has quit keeps no session to close
+    bus().send(close);
     m_sessionPath.clear();
 }
 
