@@ -76,12 +76,19 @@ bool SelectionThread::start()
     if (::pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0)
         return false;
     m_thread = std::thread([this] { run(); });
-    return call<bool>([this] { return m_selection.connect(); });
+    return call<bool>([this] {
+        m_up = m_selection.connect();
+        return m_up.load();
+    });
 }
 
 bool SelectionThread::read(std::optional<QString>& text)
 {
-    return call<bool>([this, &text] { return m_selection.read(text); });
+    return call<bool>([this, &text] {
+        const bool complete = m_selection.read(text);
+        m_up = m_selection.isUp();
+        return complete;
+    });
 }
 
 void SelectionThread::write(QByteArray utf8)
@@ -120,10 +127,10 @@ void SelectionThread::run()
         }
         for (const auto& job : jobs)
             job();
-        m_up = m_selection.isUp();
         if (stopping)
             return;
         waitForWork();
+        m_up = m_selection.isUp();  // the compositor may have gone meanwhile
     }
 }
 
