@@ -145,6 +145,9 @@ void CTesselApp::setIdentity()
     QCoreApplication::setOrganizationName(QStringLiteral("Velnor"));
     QCoreApplication::setApplicationName(loadString(res::AFX_IDS_APP_TITLE));
     QCoreApplication::setApplicationVersion(QStringLiteral(ORRIN_VERSION));
+    // The name of the installed desktop entry: the desktop portal and the
+    // compositor know the program by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORRIN_APP_ID));
 }
 
 void CTesselApp::editSettings(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey)

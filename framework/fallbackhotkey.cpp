@@ -40,7 +40,6 @@ void FallbackHotKey::onRouteChanged()
         setState(route.state());
     else
         emit stateChanged();  // the trigger text may change while the state stays
-
 }
 
 QString FallbackHotKey::triggerText() const

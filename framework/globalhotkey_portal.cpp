@@ -8,6 +8,7 @@
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -98,8 +99,6 @@ QString objectPathText(const QVariant& value)
 }
 
 } // namespace
-
-const char* const PortalHotKey::appId = "com.velnor.Orrin";
 
 PortalHotKey::PortalHotKey(QObject* parent, int timeoutMs)
     : GlobalHotKey(parent), m_timeoutMs(timeoutMs), m_timer(new QTimer(this))
@@ -196,10 +195,11 @@ void PortalHotKey::onVersion(const QDBusMessage& reply)
 void PortalHotKey::registerAppId()
 {
     // A program outside a sandbox is known to the portal only by the app id it
-    // registers; portals before the registry know it by other means.
+    // registers, the name of its desktop entry; portals before the registry
+    // know it by other means.
     m_step = Step::Registering;
     QDBusMessage message = portalCall(registryInterface, QStringLiteral("Register"));
-    message << QString::fromLatin1(appId) << QVariantMap();
+    message << QGuiApplication::desktopFileName() << QVariantMap();
     call(message, &PortalHotKey::onRegistered);
 }
 
@@ -239,11 +239,16 @@ void PortalHotKey::bindShortcut()
 
 void PortalHotKey::awaitResponse(const QString& token, bool timed)
 {
-    stopAwaiting();
     QString sender = bus().baseService().mid(1);
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    m_requestPath = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
     // Subscribed before the call, so that no answer can come first.
+    awaitResponseAt(QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token), timed);
+}
+
+void PortalHotKey::awaitResponseAt(const QString& requestPath, bool timed)
+{
+    stopAwaiting();
+    m_requestPath = requestPath;
     bus().connect(QString(), m_requestPath, requestInterface, QStringLiteral("Response"), this,
                   SLOT(onResponse(uint,QVariantMap)));
     if (timed)
@@ -268,15 +273,8 @@ void PortalHotKey::onRequestReply(const QDBusMessage& reply)
     }
     // Portals before version 0.9 choose their own request path.
     const QString handle = objectPathText(reply.arguments().constFirst());
-    if (handle != m_requestPath && !handle.isEmpty()) {
-        const bool timed = m_timer->isActive();
-        stopAwaiting();
-        m_requestPath = handle;
-        bus().connect(QString(), m_requestPath, requestInterface, QStringLiteral("Response"), this,
-                      SLOT(onResponse(uint,QVariantMap)));
-        if (timed)
-            m_timer->start(m_timeoutMs);
-    }
+    if (handle != m_requestPath && !handle.isEmpty())
+        awaitResponseAt(handle, m_timer->isActive());
 }
 
 void PortalHotKey::onResponse(uint code, const QVariantMap& results)

@@ -16,10 +16,6 @@ class QTimer;
 class PortalHotKey : public GlobalHotKey {
     Q_OBJECT
 public:
-    // The app id under which the program registers with the portal: the
-    // basename of its installed desktop entry.
-    static const char* const appId;
-
     explicit PortalHotKey(QObject* parent = nullptr, int timeoutMs = 5000);
     ~PortalHotKey() override;
 
@@ -49,6 +45,7 @@ private:
     void onRegistered(const QDBusMessage& reply);
     void onRequestReply(const QDBusMessage& reply);
     void awaitResponse(const QString& token, bool timed);
+    void awaitResponseAt(const QString& requestPath, bool timed);
     void stopAwaiting();
     void takeShortcuts(const QVariant& shortcuts);
     void closeSession();

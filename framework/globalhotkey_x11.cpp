@@ -1,11 +1,11 @@
 #include "framework/globalhotkey.h"
 
+#include "framework/waylandsession.h"
 #include "framework/x11connection.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QMetaObject>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -172,7 +172,7 @@ public:
     bool worksEverywhere() const override
     {
         // Under a Wayland compositor the grab only sees keys meant for X clients.
-        return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        return !isWaylandSession();
     }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override

@@ -1,5 +1,6 @@
 #pragma once
 #include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>

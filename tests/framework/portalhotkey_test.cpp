@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -78,6 +79,8 @@ class TestPortalHotKey : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QGuiApplication::setDesktopFileName(QStringLiteral("com.velnor.Orrin")); }
+
     void bindsAndActivates()
     {
         MockPortal portal;
