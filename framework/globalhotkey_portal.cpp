@@ -313,23 +313,25 @@ void PortalHotKey::takeShortcuts(const QVariant& shortcuts)
     QList<PortalShortcut> list;
     if (shortcuts.userType() == qMetaTypeId<QDBusArgument>())
         shortcuts.value<QDBusArgument>() >> list;
+    m_trigger.clear();
     for (const PortalShortcut& shortcut : list) {
-        if (shortcut.id == shortcutId) {
+        if (shortcut.id == shortcutId)
             m_trigger = shortcut.properties.value(QStringLiteral("trigger_description")).toString();
-            if (state() == State::Bound)
-                emit stateChanged();  // a new trigger text
-            setState(State::Bound);
-            return;
-        }
     }
-    // The user turned the shortcut down.
-    fail();
+    // No trigger is no refusal: the desktop keeps the shortcut for a key the
+    // user assigns in its settings, and says so with ShortcutsChanged.
+    const State next = m_trigger.isEmpty() ? State::Unassigned : State::Bound;
+    if (state() == next)
+        emit stateChanged();  // the trigger text may have changed
+    setState(next);
 }
 
 void PortalHotKey::onActivated(const QDBusObjectPath& session, const QString& id, qulonglong /*timestamp*/,
                                const QVariantMap& /*options*/)
 {
-    if (state() == State::Bound && session.path() == m_sessionPath && id == shortcutId)
+    // A key assigned without ShortcutsChanged still counts.
+    const bool held = state() == State::Bound || state() == State::Unassigned;
+    if (held && session.path() == m_sessionPath && id == shortcutId)
         QMetaObject::invokeMethod(this, &GlobalHotKey::activated, Qt::QueuedConnection);
 }
 

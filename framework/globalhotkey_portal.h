@@ -10,9 +10,12 @@ class QTimer;
 // The key bound through the desktop portal's GlobalShortcuts interface, as a
 // Wayland compositor hands out global keys. Nothing touches D-Bus before the
 // first setKey(). The portal may ask the user to confirm or change the key,
-// so the state stays Pending until it answers; a portal or interface that is
-// missing, an error, a refusal or no answer to a request within the timeout
-// make it Unavailable. A portal that restarts is asked to bind again.
+// so the state stays Pending until it answers. A portal that registers the
+// shortcut without a key (Plasma leaves the key to its settings) makes it
+// Unassigned, with the session kept for the key assigned later. A portal or
+// interface that is missing, an error, a refusal or no answer to a request
+// within the timeout make it Unavailable. A portal that restarts is asked to
+// bind again.
 class PortalHotKey : public GlobalHotKey {
     Q_OBJECT
 public:

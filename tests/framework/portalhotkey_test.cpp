@@ -46,17 +46,22 @@ public:
     MockPortal& operator=(const MockPortal&) = delete;
 
     // Returns how many sessions had bound id.
-    static uint activate(const QString& id)
+    static uint activate(const QString& id) { return callMock(QStringLiteral("Activate"), {id}); }
+    static uint assign(const QString& id, const QString& trigger)
+    {
+        return callMock(QStringLiteral("Assign"), {id, trigger});
+    }
+
+private:
+    static uint callMock(const QString& method, const QVariantList& arguments)
     {
         QDBusMessage call = QDBusMessage::createMethodCall(portalService, QStringLiteral("/org/freedesktop/portal/desktop"),
-                                                           QStringLiteral("org.freedesktop.DBus.Mock"),
-                                                           QStringLiteral("Activate"));
-        call << id;
+                                                           QStringLiteral("org.freedesktop.DBus.Mock"), method);
+        call.setArguments(arguments);
         const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
         return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0).toUInt() : 0;
     }
 
-private:
     QProcess m_process;
 };
 
@@ -120,6 +125,25 @@ private slots:
         QTRY_COMPARE(MockPortal::activate(QStringLiteral("evaluate-clipboard")), 1u);
         QVERIFY(activated.wait());
         QCOMPARE(key.state(), State::Bound);
+    }
+
+    void emptyAnswerKeepsSession()
+    {
+        MockPortal portal({{"unassigned", true}});
+        QTRY_VERIFY(portalRunning());
+        FallbackHotKey key(std::make_unique<PortalHotKey>(nullptr, timeoutMs * 10),
+                           [](QObject*) { return std::make_unique<RecordingHotKey>(); });
+        key.setKey(ctrlShiftC);
+        QTRY_COMPARE(key.state(), State::Unassigned);
+        QVERIFY(!key.worksEverywhere());  // the second route stands in meanwhile
+
+        QSignalSpy activated(&key, &GlobalHotKey::activated);
+        QCOMPARE(MockPortal::activate(QStringLiteral("evaluate-clipboard")), 1u);
+        QVERIFY(activated.wait());
+        QCOMPARE(MockPortal::assign(QStringLiteral("evaluate-clipboard"), QStringLiteral("Ctrl+Alt+K")), 1u);
+        QTRY_COMPARE(key.state(), State::Bound);
+        QVERIFY(key.worksEverywhere());
+        QCOMPARE(key.triggerText(), QStringLiteral("Ctrl+Alt+K"));
     }
 
     void triggerSyntax_data()
