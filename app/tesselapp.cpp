@@ -8,6 +8,7 @@
 #include "framework/instancechannel.h"
 #include "framework/messagebox.h"
 #include "framework/singledoctemplate.h"
+#include "framework/terminationrequest.h"
 #include "orrin/version.h"
 #include "res/resource.h"
 #include "res/stringtable.h"
@@ -22,6 +23,7 @@
 #include <QKeySequence>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSessionManager>
 #include <QTranslator>
 #include <utility>
 
@@ -48,6 +50,7 @@ CTesselApp::~CTesselApp()
     // The windows go before the QApplication that they need.
     m_pDocTemplate.reset();
     m_channel.reset();
+    m_termination.reset();
     m_qtTranslator.reset();
     m_qtApp.reset();
 }
@@ -90,6 +93,7 @@ bool CTesselApp::InitInstance()
     m_channel = std::make_unique<InstanceChannel>(instanceLockName);
     QObject::connect(m_channel.get(), &InstanceChannel::showRequested, [this] { OnShowRequest(); });
     m_channel->listen();
+    endWithSession();
     m_trayAtStart = trayKind();
     QApplication::setQuitOnLastWindowClosed(false);
     setIdentity();
@@ -138,6 +142,18 @@ void CTesselApp::OnShowRequest()
         modal->raise();
         modal->activateWindow();
     }
+}
+
+void CTesselApp::endWithSession()
+{
+    // A logout ends the program by a signal or through the session manager;
+    // most users never choose the exit command, so that is where the
+    // settings would otherwise be lost.
+    m_termination = TerminationRequest::create();
+    QObject::connect(m_termination.get(), &TerminationRequest::requested, [this] { OnAppExit(); });
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, [this](QSessionManager&) { OnAppExit(); });
+#endif
 }
 
 void CTesselApp::setIdentity()
