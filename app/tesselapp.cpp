@@ -7,6 +7,7 @@
 #include "app/profilesection.h"
 #include "framework/instancechannel.h"
 #include "framework/messagebox.h"
+#include "framework/profile.h"
 #include "framework/singledoctemplate.h"
 #include "framework/terminationrequest.h"
 #include "orrin/version.h"
@@ -32,6 +33,11 @@ namespace {
 // Stands in for the Windows dialog font "ＭＳ Ｐゴシック" at 9 points.
 const char* const uiFontFamily = "IPAPGothic";
 constexpr int uiFontPointSize = 9;
+
+// The key's name is Qt's text, in any script ("Ctrl+Alt+Ö"): it goes to the
+// profile as it is, past the code page the other strings are kept in.
+const QString hotKeySection = QStringLiteral("Settings");
+const QString hotKeyEntry = QStringLiteral("HotKey");
 
 }  // namespace
 
@@ -231,8 +237,7 @@ void CTesselApp::LoadSettings()
     m_nWindowWidth = section.GetInt("WindowWidth", 300);
     m_nWindowHeight = section.GetInt("WindowHeight", defaultWindowHeight());
     m_bNoDisplay = section.GetBool("NoDisplay", false);
-    m_hotKey = hotKeyFromText(QString::fromStdString(
-        section.GetString("HotKey", hotKeyToText(defaultHotKey()).toStdString())));
+    m_hotKey = hotKeyFromText(getProfileString(hotKeySection, hotKeyEntry, QString()));
 }
 
 void CTesselApp::SaveSettings()
@@ -244,5 +249,5 @@ void CTesselApp::SaveSettings()
     section.WriteInt("WindowWidth", m_nWindowWidth);
     section.WriteInt("WindowHeight", m_nWindowHeight);
     section.WriteBool("NoDisplay", m_bNoDisplay);
-    section.WriteString("HotKey", hotKeyToText(m_hotKey).toStdString());
+    writeProfileString(hotKeySection, hotKeyEntry, hotKeyToText(m_hotKey));
 }

@@ -106,6 +106,26 @@ private slots:
         QCOMPARE(settingsValue(QStringLiteral("Settings/NoDisplay")), writtenNoDisplay);
     }
 
+    void hotKeySurvivesRestart_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("ascii") << "Ctrl+Alt+K";
+        QTest::newRow("latin_letter") << "Ctrl+Alt+Ö";
+        QTest::newRow("yen") << "Ctrl+Alt+¥";
+        QTest::newRow("cyrillic") << "Ctrl+Alt+Ж";
+    }
+
+    void hotKeySurvivesRestart()
+    {
+        QFETCH(QString, stored);
+        storeSettings({{"Settings/HotKey", stored}});
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        QCOMPARE(harness.app->hotKey(), QKeySequence(stored));
+        harness.app->OnCmdMsg(res::ID_APP_EXIT);
+        QCOMPARE(settingsValue(QStringLiteral("Settings/HotKey")), stored);
+    }
+
     void exitStoresRectangle_data()
     {
         QTest::addColumn<bool>("hiddenFirst");
