@@ -214,9 +214,20 @@ void PortalHotKey::createSession()
     const QString token = QStringLiteral("orrin%1").arg(m_attempt);
     awaitResponse(token, true);
     QDBusMessage message = portalCall(shortcutsInterface, QStringLiteral("CreateSession"));
+    // Plasma 5.27 registers the shortcuts it finds here, and only those.
     message << QVariantMap{{QStringLiteral("handle_token"), token},
-                           {QStringLiteral("session_handle_token"), token}};
+                           {QStringLiteral("session_handle_token"), token},
+                           {QStringLiteral("shortcuts"), QVariant::fromValue(requestedShortcuts())}};
     call(message, &PortalHotKey::onRequestReply);
+}
+
+QList<PortalShortcut> PortalHotKey::requestedShortcuts() const
+{
+    QVariantMap properties{{QStringLiteral("description"), QString::fromUtf8(res::text::shortcutDescription)}};
+    const QString trigger = preferredTrigger(key());
+    if (!trigger.isEmpty())
+        properties.insert(QStringLiteral("preferred_trigger"), trigger);
+    return {{shortcutId, properties}};
 }
 
 void PortalHotKey::bindShortcut()
@@ -226,13 +237,8 @@ void PortalHotKey::bindShortcut()
     // The portal may ask the user to confirm or choose the key: no time limit
     // on the answer, only on the call.
     awaitResponse(token, false);
-    QVariantMap properties{{QStringLiteral("description"), QString::fromUtf8(res::text::shortcutDescription)}};
-    const QString trigger = preferredTrigger(key());
-    if (!trigger.isEmpty())
-        properties.insert(QStringLiteral("preferred_trigger"), trigger);
-    const QList<PortalShortcut> shortcuts{{shortcutId, properties}};
     QDBusMessage message = portalCall(shortcutsInterface, QStringLiteral("BindShortcuts"));
-    message << QVariant::fromValue(QDBusObjectPath(m_sessionPath)) << QVariant::fromValue(shortcuts)
+    message << QVariant::fromValue(QDBusObjectPath(m_sessionPath)) << QVariant::fromValue(requestedShortcuts())
             << QString() << QVariantMap{{QStringLiteral("handle_token"), token}};
     call(message, &PortalHotKey::onRequestReply);
 }

@@ -5,6 +5,7 @@
 #include <QVariantMap>
 
 class QDBusMessage;
+struct PortalShortcut;
 class QTimer;
 
 // The key bound through the desktop portal's GlobalShortcuts interface, as a
@@ -43,6 +44,7 @@ private:
     void registerAppId();
     void createSession();
     void bindShortcut();
+    QList<PortalShortcut> requestedShortcuts() const;
     void call(QDBusMessage message, void (PortalHotKey::*onReply)(const QDBusMessage&));
     void onVersion(const QDBusMessage& reply);
     void onRegistered(const QDBusMessage& reply);

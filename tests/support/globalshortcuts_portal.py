@@ -2,13 +2,10 @@
 
 Parameters: "shortcuts" false leaves the interface out (only the registry is
 there); "silent" true never answers a request; "refuse" true answers
-BindShortcuts with response 2; "unassigned" true answers it with response 0
-and an empty list, as Plasma's portal does, which leaves the key to its
-settings. Otherwise the trigger_description reported is the preferred trigger
-sent. org.freedesktop.DBus.Mock.Activate(id) emits Activated for every session
-whose binding of id has been answered and returns how many there were;
-Assign(id, trigger) emits ShortcutsChanged with that trigger to the same
-sessions.
+BindShortcuts with response 2. The trigger_description reported is the
+preferred trigger sent. org.freedesktop.DBus.Mock.Activate(id)
+emits Activated for every session whose binding of id has been answered and
+returns how many there were.
 '''
 
 import dbus
@@ -30,7 +27,6 @@ def load(mock, parameters):
     mock.has_shortcuts = parameters.get('shortcuts', True)
     mock.silent = parameters.get('silent', False)
     mock.refuse = parameters.get('refuse', False)
-    mock.unassigned = parameters.get('unassigned', False)
     mock.app_id = ''
     mock.bound = {}  # session path -> shortcut ids
     if mock.has_shortcuts:
@@ -86,8 +82,6 @@ def BindShortcuts(self, session, shortcuts, _parent_window, options, sender=None
         answered.append((shortcut_id, {'description': properties['description'],
                                        'trigger_description': dbus.String(trigger)}))
     ids = [str(shortcut_id) for shortcut_id, _ in shortcuts]
-    if self.unassigned:
-        answered = []
 
     def bind():
         self.bound[session] = ids
@@ -102,14 +96,4 @@ def Activate(self, shortcut_id):
     for session in sessions:
         self.EmitSignal(MAIN_IFACE, 'Activated', 'osta{sv}',
                         [dbus.ObjectPath(session), shortcut_id, dbus.UInt64(0), {}])
-    return dbus.UInt32(len(sessions))
-
-
-@dbus.service.method(MOCK_IFACE, in_signature='ss', out_signature='u')
-def Assign(self, shortcut_id, trigger):
-    sessions = [session for session, ids in self.bound.items() if shortcut_id in ids]
-    changed = dbus.Array([(shortcut_id, {'trigger_description': dbus.String(trigger)})],
-                         signature='(sa{sv})')
-    for session in sessions:
-        self.EmitSignal(MAIN_IFACE, 'ShortcutsChanged', 'oa(sa{sv})', [dbus.ObjectPath(session), changed])
     return dbus.UInt32(len(sessions))
