@@ -47,12 +47,7 @@ public:
 
     // Returns how many sessions had bound id.
     static uint activate(const QString& id) { return callMock(QStringLiteral("Activate"), {id}); }
-    static uint assign(const QString& id, const QString& trigger)
-    {
-        return callMock(QStringLiteral("Assign"), {id, trigger});
-    }
-
-private:
+    static uint assign(const QString& id, const QString& trigger) { return callMock(QStringLiteral("Assign"), {id, trigger}); }
     static uint callMock(const QString& method, const QVariantList& arguments)
     {
         QDBusMessage call = QDBusMessage::createMethodCall(portalService, QStringLiteral("/org/freedesktop/portal/desktop"),
@@ -62,6 +57,7 @@ private:
         return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0).toUInt() : 0;
     }
 
+private:
     QProcess m_process;
 };
 
@@ -136,7 +132,6 @@ private slots:
         key.setKey(ctrlShiftC);
         QTRY_COMPARE(key.state(), State::Unassigned);
         QVERIFY(!key.worksEverywhere());  // the second route stands in meanwhile
-
         QSignalSpy activated(&key, &GlobalHotKey::activated);
         QCOMPARE(MockPortal::activate(QStringLiteral("evaluate-clipboard")), 1u);
         QVERIFY(activated.wait());
