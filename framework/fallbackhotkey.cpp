@@ -10,7 +10,10 @@ FallbackHotKey::~FallbackHotKey() = default;
 
 void FallbackHotKey::adopt(GlobalHotKey* route)
 {
-    connect(route, &GlobalHotKey::activated, this, &GlobalHotKey::activated);
+    connect(route, &GlobalHotKey::activated, this, [this, route] {
+        m_secondFiredLast = route == m_second.get();
+        emit activated();
+    });
     connect(route, &GlobalHotKey::stateChanged, this, &FallbackHotKey::onRouteChanged);
 }
 
@@ -68,5 +71,8 @@ QString FallbackHotKey::triggerText() const
 
 bool FallbackHotKey::worksEverywhere() const
 {
-    return m_first && !m_second && m_first->worksEverywhere();
+    if (!m_first)
+        return false;
+    // While both routes hold the key, the press at hand came through one of them.
+    return m_second ? !m_secondFiredLast : m_first->worksEverywhere();
 }

@@ -19,7 +19,8 @@ public:
 
     void setKey(const QKeySequence& key) override;
     QString triggerText() const override;
-    // The second route is a grab that other applications' windows never see.
+    // The second route is a grab that other applications' windows never see;
+    // while both hold the key, this tells of the route of the last press.
     bool worksEverywhere() const override;
 
 private:
@@ -32,4 +33,5 @@ private:
     std::unique_ptr<GlobalHotKey> m_first;  // null once given up
     Factory m_makeSecond;
     std::unique_ptr<GlobalHotKey> m_second;
+    bool m_secondFiredLast = false;
 };
