@@ -6,8 +6,7 @@ BindShortcuts with response 2. The trigger_description reported is the
 preferred trigger sent. org.freedesktop.DBus.Mock.Activate(id)
 emits Activated for every session whose binding of id has been answered and
 returns how many there were.
-"unassigned" true answers BindShortcuts with an empty list, as Plasma's portal
-does; Assign(id, trigger) then emits ShortcutsChanged to the same sessions.
+"unassigned" true: BindShortcuts answers an empty list; Assign(id, trigger) emits ShortcutsChanged.
 '''
 
 import dbus
@@ -106,6 +105,5 @@ def Activate(self, shortcut_id):
 def Assign(self, shortcut_id, trigger):
     sessions = [session for session, ids in self.bound.items() if shortcut_id in ids]
     for session in sessions:
-        self.EmitSignal(MAIN_IFACE, 'ShortcutsChanged', 'oa(sa{sv})',
-                        [dbus.ObjectPath(session), [(shortcut_id, {'trigger_description': trigger})]])
+        self.EmitSignal(MAIN_IFACE, 'ShortcutsChanged', 'oa(sa{sv})', [session, [(shortcut_id, {'trigger_description': trigger})]])
     return dbus.UInt32(len(sessions))
