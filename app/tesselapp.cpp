@@ -7,7 +7,9 @@
 #include "app/profilesection.h"
 #include "framework/instancechannel.h"
 #include "framework/messagebox.h"
+#include "framework/profile.h"
 #include "framework/singledoctemplate.h"
+#include "framework/terminationrequest.h"
 #include "orrin/version.h"
 #include "res/resource.h"
 #include "res/stringtable.h"
@@ -22,6 +24,7 @@
 #include <QKeySequence>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSessionManager>
 #include <QTranslator>
 #include <utility>
 
@@ -30,6 +33,11 @@ namespace {
 // Stands in for the Windows dialog font "ＭＳ Ｐゴシック" at 9 points.
 const char* const uiFontFamily = "IPAPGothic";
 constexpr int uiFontPointSize = 9;
+
+// The key's name is Qt's text, in any script ("Ctrl+Alt+Ö"): it goes to the
+// profile as it is, past the code page the other strings are kept in.
+const QString hotKeySection = QStringLiteral("Settings");
+const QString hotKeyEntry = QStringLiteral("HotKey");
 
 }  // namespace
 
@@ -48,6 +56,7 @@ CTesselApp::~CTesselApp()
     // The windows go before the QApplication that they need.
     m_pDocTemplate.reset();
     m_channel.reset();
+    m_termination.reset();
     m_qtTranslator.reset();
     m_qtApp.reset();
 }
@@ -90,6 +99,7 @@ bool CTesselApp::InitInstance()
     m_channel = std::make_unique<InstanceChannel>(instanceLockName);
     QObject::connect(m_channel.get(), &InstanceChannel::showRequested, [this] { OnShowRequest(); });
     m_channel->listen();
+    endWithSession();
     m_trayHost = std::make_unique<TrayHost>();
     QApplication::setQuitOnLastWindowClosed(false);
     setIdentity();
@@ -138,6 +148,18 @@ void CTesselApp::OnShowRequest()
         modal->raise();
         modal->activateWindow();
     }
+}
+
+void CTesselApp::endWithSession()
+{
+    // A logout ends the program by a signal or through the session manager;
+    // most users never choose the exit command, so that is where the
+    // settings would otherwise be lost.
+    m_termination = TerminationRequest::create();
+    QObject::connect(m_termination.get(), &TerminationRequest::requested, [this] { OnAppExit(); });
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, [this](QSessionManager&) { OnAppExit(); });
+#endif
 }
 
 void CTesselApp::setIdentity()
@@ -215,8 +237,7 @@ void CTesselApp::LoadSettings()
     m_nWindowWidth = section.GetInt("WindowWidth", 300);
     m_nWindowHeight = section.GetInt("WindowHeight", defaultWindowHeight());
     m_bNoDisplay = section.GetBool("NoDisplay", false);
-    m_hotKey = hotKeyFromText(QString::fromStdString(
-        section.GetString("HotKey", hotKeyToText(defaultHotKey()).toStdString())));
+    m_hotKey = hotKeyFromText(getProfileString(hotKeySection, hotKeyEntry, QString()));
 }
 
 void CTesselApp::SaveSettings()
@@ -228,5 +249,5 @@ void CTesselApp::SaveSettings()
     section.WriteInt("WindowWidth", m_nWindowWidth);
     section.WriteInt("WindowHeight", m_nWindowHeight);
     section.WriteBool("NoDisplay", m_bNoDisplay);
-    section.WriteString("HotKey", hotKeyToText(m_hotKey).toStdString());
+    writeProfileString(hotKeySection, hotKeyEntry, hotKeyToText(m_hotKey));
 }

@@ -56,6 +56,10 @@ void CGeneralPage::DoDataExchange(DataExchange& dx)
         m_hotKeyState->setText(QString::fromUtf8(res::text::hotKeyNeedsModifier));
         dx.Fail(m_hotKeyEdit);
     }
+    if (isStripKey(key)) {
+        m_hotKeyState->setText(QString::fromUtf8(res::text::hotKeyUsedByStrip));
+        dx.Fail(m_hotKeyEdit);
+    }
     if (key == m_hotKey)
         return;
     // Taken once: a second OK keeps the key although it does not work.

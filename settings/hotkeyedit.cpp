@@ -1,6 +1,53 @@
 #include "settings/hotkeyedit.h"
 
+#include "res/accelerators.h"
 #include "res/texts.h"
+
+namespace {
+
+// The entry box evaluates on Enter and on Ctrl+Shift+H whatever else is held,
+// save Alt without Ctrl (that is for mnemonics), and takes Ctrl+H for Backspace.
+bool isEntryBoxKey(QKeyCombination combination)
+{
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    if (modifiers.testFlag(Qt::AltModifier) && !ctrl)
+        return false;
+    switch (combination.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    case Qt::Key_H:
+        return ctrl && (modifiers.testFlag(Qt::ShiftModifier) || modifiers == Qt::ControlModifier);
+    default:
+        return false;
+    }
+}
+
+// The line edit's and the history list's own keys, as the platform binds them.
+bool isEditingKey(QKeyCombination combination)
+{
+    static constexpr QKeySequence::StandardKey editing[] = {
+        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+        QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine,
+        QKeySequence::DeleteCompleteLine, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine, QKeySequence::MoveToStartOfDocument,
+        QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfDocument,
+        QKeySequence::SelectEndOfDocument,
+    };
+    for (QKeySequence::StandardKey standard : editing) {
+        for (const QKeySequence& binding : QKeySequence::keyBindings(standard)) {
+            if (binding[0] == combination)
+                return true;
+        }
+    }
+    // The history list opens and closes on Alt+Down and Alt+Up.
+    return combination == (Qt::ALT | Qt::Key_Down) || combination == (Qt::ALT | Qt::Key_Up);
+}
+
+}  // namespace
 
 CHotKeyEdit::CHotKeyEdit(QWidget* parent) : QKeySequenceEdit(parent)
 {
@@ -46,6 +93,14 @@ bool isUsableHotKey(const QKeySequence& key)
     return held && !modifierKey && pressed != Qt::Key_unknown && pressed != 0;
 }
 
+bool isStripKey(const QKeySequence& key)
+{
+    if (key.count() != 1)
+        return false;
+    const QKeyCombination combination = key[0];
+    return isAcceleratorKey(combination) || isEntryBoxKey(combination) || isEditingKey(combination);
+}
+
 QKeySequence hotKeyFromText(const QString& stored)
 {
     if (stored.isNull())
@@ -68,6 +123,8 @@ QString hotKeyStateText(const GlobalHotKey& hotKey)
         return QString::fromUtf8(res::text::hotKeyTaken);
     case GlobalHotKey::State::Unavailable:
         return QString::fromUtf8(res::text::hotKeyUnavailable);
+    case GlobalHotKey::State::Unassigned:
+        return QString::fromUtf8(res::text::hotKeyUnassigned);
     case GlobalHotKey::State::Bound:
         if (!hotKey.worksEverywhere())
             return QString::fromUtf8(res::text::hotKeyX11Only);

@@ -28,6 +28,11 @@ QKeySequence defaultHotKey();
 // away from every other program. The empty key (no hot key) is usable too.
 bool isUsableHotKey(const QKeySequence& key);
 
+// Whether the strip itself uses `key`: its accelerators, the entry box's keys
+// (Enter, Ctrl+Shift+H, Ctrl+H) and the editing keys of its line and list.
+// Held as the hot key, such a key would be taken away from the entry box.
+bool isStripKey(const QKeySequence& key);
+
 // What the general page says of the key that `hotKey` holds: why it does not
 // work, where alone it works, or the trigger the desktop gave it in place of
 // the key asked for; else an empty text.
