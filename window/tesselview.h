@@ -105,5 +105,4 @@ private:
     void selectEntryOrSetText();
     void showContextMenu(const QPoint& point);
     void forwardToApplication(int id);
-    void tellMemoryError(const char* message);
 };
