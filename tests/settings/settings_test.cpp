@@ -12,7 +12,7 @@
 #include "settings/settingscommand.h"
 #include "settings/hotkeyedit.h"
 #include "framework/globalhotkey.h"
-#include "settings/valuetext.h"
+#include "core/valuetext.h"
 
 #include <QAbstractButton>
 #include <QApplication>

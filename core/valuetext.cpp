@@ -1,4 +1,4 @@
-#include "settings/valuetext.h"
+#include "core/valuetext.h"
 
 #include "engine/formatnumber.h"
 
