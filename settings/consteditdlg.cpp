@@ -28,16 +28,6 @@ public:
     }
 };
 
-bool isDigit(unsigned char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool isCapital(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z';
-}
-
 QString messageFor(ConstNameCheck check)
 {
     if (check == ConstNameCheck::LeadingDigit)
@@ -60,18 +50,6 @@ QLabel* createLabel(QWidget* parent, const QString& text)
 }
 
 }  // namespace
-
-ConstNameCheck checkConstName(const std::string& name)
-{
-    if (!name.empty() && isDigit(static_cast<unsigned char>(name.front())))
-        return ConstNameCheck::LeadingDigit;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (!isDigit(byte) && !isCapital(byte))
-            return ConstNameCheck::BadCharacter;
-    }
-    return ConstNameCheck::Ok;
-}
 
 CConstEditDlg::CConstEditDlg(QWidget* pParent) : TemplateDialog(pParent, 143, 139)
 {
