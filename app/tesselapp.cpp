@@ -5,6 +5,7 @@
 #include "app/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/profilesection.h"
+#include "core/storedsettings.h"
 #include "framework/instancechannel.h"
 #include "framework/messagebox.h"
 #include "framework/singledoctemplate.h"
@@ -74,7 +75,7 @@ void CTesselApp::loadQtTranslation()
 
 int CTesselApp::defaultWindowHeight()
 {
-    return 2 * CMainFrame::border + 22;
+    return ::defaultWindowHeight(CMainFrame::border);
 }
 
 bool CTesselApp::InitInstance()
@@ -209,24 +210,24 @@ void CTesselApp::WinHelp()
 void CTesselApp::LoadSettings()
 {
     CProfileSection section;
-    section.m_strSection = "Settings";
-    m_nWindowX = section.GetInt("WindowX", 100);
-    m_nWindowY = section.GetInt("WindowY", 100);
-    m_nWindowWidth = section.GetInt("WindowWidth", 300);
-    m_nWindowHeight = section.GetInt("WindowHeight", defaultWindowHeight());
-    m_bNoDisplay = section.GetBool("NoDisplay", false);
-    m_hotKey = hotKeyFromText(QString::fromStdString(
-        section.GetString("HotKey", hotKeyToText(defaultHotKey()).toStdString())));
+    const StoredSettings stored = loadSettings(section, defaultWindowHeight());
+    m_nWindowX = stored.windowX;
+    m_nWindowY = stored.windowY;
+    m_nWindowWidth = stored.windowWidth;
+    m_nWindowHeight = stored.windowHeight;
+    m_bNoDisplay = stored.noDisplay;
+    m_hotKey = hotKeyFromText(QString::fromStdString(stored.hotKey));
 }
 
 void CTesselApp::SaveSettings()
 {
+    StoredSettings stored;
+    stored.windowX = m_nWindowX;
+    stored.windowY = m_nWindowY;
+    stored.windowWidth = m_nWindowWidth;
+    stored.windowHeight = m_nWindowHeight;
+    stored.noDisplay = m_bNoDisplay;
+    stored.hotKey = hotKeyToText(m_hotKey).toStdString();
     CProfileSection section;
-    section.m_strSection = "Settings";
-    section.WriteInt("WindowX", m_nWindowX);
-    section.WriteInt("WindowY", m_nWindowY);
-    section.WriteInt("WindowWidth", m_nWindowWidth);
-    section.WriteInt("WindowHeight", m_nWindowHeight);
-    section.WriteBool("NoDisplay", m_bNoDisplay);
-    section.WriteString("HotKey", hotKeyToText(m_hotKey).toStdString());
+    saveSettings(section, stored);
 }

@@ -2,6 +2,7 @@
 
 #include "core/clipboardcalculation.h"
 #include "core/historyline.h"
+#include "core/storedsettings.h"
 #include "framework/application.h"
 #include "framework/availablememory.h"
 #include "framework/calcsetansevent.h"
@@ -221,7 +222,10 @@ void CTesselView::OnDeleteRegistry()
         return;
     if (m_host.profileDeleted)
         m_host.profileDeleted();
-    deleteProfileSections({QStringLiteral("Settings"), QStringLiteral("WindowPosition")});
+    QStringList sections;
+    for (const char* section : deletedSections)
+        sections << QString::fromLatin1(section);
+    deleteProfileSections(sections);
 }
 
 void CTesselView::resizeEvent(QResizeEvent* event)
