@@ -1,5 +1,7 @@
 #include "settings/hotkeyedit.h"
 
+#include "core/hotkeyrule.h"
+#include "core/storedsettings.h"
 #include "res/texts.h"
 
 CHotKeyEdit::CHotKeyEdit(QWidget* parent) : QKeySequenceEdit(parent)
@@ -28,29 +30,51 @@ void CHotKeyEdit::keyPressEvent(QKeyEvent* event)
 
 QKeySequence defaultHotKey()
 {
-    return QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_C);
+    return QKeySequence::fromString(QString::fromLatin1(defaultHotKeyText), QKeySequence::PortableText);
 }
+
+namespace {
+
+bool isModifierKey(Qt::Key key)
+{
+    return key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_Meta
+        || key == Qt::Key_AltGr;
+}
+
+HotKeyChord chordOf(QKeyCombination combination)
+{
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    const Qt::Key key = combination.key();
+    HotKeyChord chord;
+    chord.ctrl = modifiers.testFlag(Qt::ControlModifier);
+    chord.alt = modifiers.testFlag(Qt::AltModifier);
+    chord.shift = modifiers.testFlag(Qt::ShiftModifier);
+    chord.meta = modifiers.testFlag(Qt::MetaModifier);
+    if (key == Qt::Key_unknown || key == 0)
+        return chord;
+    if (isModifierKey(key)) {
+        chord.key = HotKeyChord::Key::Modifier;
+        return chord;
+    }
+    chord.key = HotKeyChord::Key::Ordinary;
+    chord.name = QKeySequence(key).toString(QKeySequence::PortableText).toStdString();
+    return chord;
+}
+
+}  // namespace
 
 bool isUsableHotKey(const QKeySequence& key)
 {
     if (key.isEmpty())
         return true;
-    if (key.count() != 1)
-        return false;
-    const QKeyCombination combination = key[0];
-    const Qt::Key pressed = combination.key();
-    const bool modifierKey = pressed == Qt::Key_Control || pressed == Qt::Key_Shift
-        || pressed == Qt::Key_Alt || pressed == Qt::Key_Meta || pressed == Qt::Key_AltGr;
-    const bool held = combination.keyboardModifiers()
-        & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    return held && !modifierKey && pressed != Qt::Key_unknown && pressed != 0;
+    return key.count() == 1 && checkHotKey(chordOf(key[0])) == HotKeyCheck::Usable;
 }
 
 QKeySequence hotKeyFromText(const QString& stored)
 {
     if (stored.isNull())
         return defaultHotKey();
-    if (stored.trimmed().isEmpty())
+    if (isNoHotKeyText(stored.toStdString()))
         return {};
     const QKeySequence key = QKeySequence::fromString(stored, QKeySequence::PortableText);
     return !key.isEmpty() && isUsableHotKey(key) ? key : defaultHotKey();

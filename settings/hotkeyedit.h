@@ -20,12 +20,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The key that the program takes when nothing else is stored: Ctrl+Shift+C.
+// The key that the program takes when nothing else is stored.
 QKeySequence defaultHotKey();
 
-// Whether `key` can be the hot key: one combination of a key with Ctrl, Alt
-// or Meta. Without them (Shift alone included) it would take ordinary typing
-// away from every other program. The empty key (no hot key) is usable too.
+// Whether `key` can be the hot key: one combination that the hot key rules
+// take. The empty key (no hot key) is usable too.
 bool isUsableHotKey(const QKeySequence& key);
 
 // What the general page says of the key that `hotKey` holds: why it does not
