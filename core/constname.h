@@ -7,3 +7,6 @@
 // An empty name passes (the edit dialog's OK button keeps it out).
 enum class ConstNameCheck { Ok, LeadingDigit, BadCharacter };
 ConstNameCheck checkConstName(const std::string& name);
+
+// The longest name or description the edit dialog takes, in bytes.
+inline constexpr int maxConstTextLength = 255;

@@ -2,8 +2,13 @@
 #include "engine/calculator.h"
 #include "core/evaluationmode.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+
+// The longest entry text taken without a warning, in bytes of 8-bit text; a
+// longer one is warned about on every edit and evaluated all the same.
+inline constexpr std::size_t maxEntryLength = 255;
 
 // Between the expression and its result in a history line.
 inline constexpr char historySeparator[] = " : ";

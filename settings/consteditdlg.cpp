@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kMaxChars = 255;
-
 // Turns letters to capitals as they are typed or pasted, like an upper-case
 // edit control; the text is otherwise accepted as it is.
 class UpperCaseValidator : public QValidator {
@@ -98,9 +96,9 @@ void CConstEditDlg::createControls()
 void CConstEditDlg::DoDataExchange(DataExchange& dx)
 {
     DDX_Text(dx, m_descriptionEdit, m_strDescription);
-    DDV_MaxChars(dx, m_descriptionEdit, kMaxChars);
+    DDV_MaxChars(dx, m_descriptionEdit, maxConstTextLength);
     DDX_Text(dx, m_nameEdit, m_strName);
-    DDV_MaxChars(dx, m_nameEdit, kMaxChars);
+    DDV_MaxChars(dx, m_nameEdit, maxConstTextLength);
     DDX_Text(dx, m_valueEdit, m_dValue);
 }
 
