@@ -1,6 +1,5 @@
 #include "settings/hotkeyedit.h"
 
-#include "core/hotkeyrule.h"
 #include "core/storedsettings.h"
 #include "res/texts.h"
 
@@ -63,11 +62,30 @@ HotKeyChord chordOf(QKeyCombination combination)
 
 }  // namespace
 
-bool isUsableHotKey(const QKeySequence& key)
+HotKeyCheck checkHotKey(const QKeySequence& key)
 {
     if (key.isEmpty())
-        return true;
-    return key.count() == 1 && checkHotKey(chordOf(key[0])) == HotKeyCheck::Usable;
+        return HotKeyCheck::Usable;
+    // The field keeps one combination; a stored sequence of more is no key.
+    if (key.count() != 1)
+        return HotKeyCheck::NeedsModifier;
+    return checkHotKey(chordOf(key[0]));
+}
+
+bool isUsableHotKey(const QKeySequence& key)
+{
+    return checkHotKey(key) == HotKeyCheck::Usable;
+}
+
+QString hotKeyRefusalText(HotKeyCheck check)
+{
+    switch (check) {
+    case HotKeyCheck::NeedsModifier:
+        return QString::fromUtf8(res::text::hotKeyNeedsModifier);
+    case HotKeyCheck::Usable:
+        break;
+    }
+    return {};
 }
 
 QKeySequence hotKeyFromText(const QString& stored)

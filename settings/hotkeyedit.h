@@ -1,4 +1,5 @@
 #pragma once
+#include "core/hotkeyrule.h"
 #include "framework/globalhotkey.h"
 
 #include <QKeySequence>
@@ -25,7 +26,10 @@ QKeySequence defaultHotKey();
 
 // Whether `key` can be the hot key: one combination that the hot key rules
 // take. The empty key (no hot key) is usable too.
+HotKeyCheck checkHotKey(const QKeySequence& key);
 bool isUsableHotKey(const QKeySequence& key);
+// What the general page says of a key refused for `check`.
+QString hotKeyRefusalText(HotKeyCheck check);
 
 // What the general page says of the key that `hotKey` holds: why it does not
 // work, where alone it works, or the trigger the desktop gave it in place of
