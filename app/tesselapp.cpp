@@ -8,7 +8,9 @@
 #include "core/storedsettings.h"
 #include "framework/instancechannel.h"
 #include "framework/messagebox.h"
+#include "framework/profile.h"
 #include "framework/singledoctemplate.h"
+#include "framework/terminationrequest.h"
 #include "orrin/version.h"
 #include "res/resource.h"
 #include "res/stringtable.h"
@@ -23,6 +25,7 @@
 #include <QKeySequence>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSessionManager>
 #include <QTranslator>
 #include <utility>
 
@@ -31,6 +34,18 @@ namespace {
 // Stands in for the Windows dialog font "ＭＳ Ｐゴシック" at 9 points.
 const char* const uiFontFamily = "IPAPGothic";
 constexpr int uiFontPointSize = 9;
+
+// The key's name is Qt's text, in any script ("Ctrl+Alt+Ö"): it goes to the
+// profile as it is, past the code page the other strings are kept in.
+QString hotKeySection()
+{
+    return QString::fromLatin1(settingsSection);
+}
+
+QString hotKeyEntryName()
+{
+    return QString::fromLatin1(hotKeyEntry);
+}
 
 }  // namespace
 
@@ -49,6 +64,7 @@ CTesselApp::~CTesselApp()
     // The windows go before the QApplication that they need.
     m_pDocTemplate.reset();
     m_channel.reset();
+    m_termination.reset();
     m_qtTranslator.reset();
     m_qtApp.reset();
 }
@@ -91,6 +107,7 @@ bool CTesselApp::InitInstance()
     m_channel = std::make_unique<InstanceChannel>(instanceLockName);
     QObject::connect(m_channel.get(), &InstanceChannel::showRequested, [this] { OnShowRequest(); });
     m_channel->listen();
+    endWithSession();
     m_trayAtStart = trayKind();
     QApplication::setQuitOnLastWindowClosed(false);
     setIdentity();
@@ -139,6 +156,18 @@ void CTesselApp::OnShowRequest()
         modal->raise();
         modal->activateWindow();
     }
+}
+
+void CTesselApp::endWithSession()
+{
+    // A logout ends the program by a signal or through the session manager;
+    // most users never choose the exit command, so that is where the
+    // settings would otherwise be lost.
+    m_termination = TerminationRequest::create();
+    QObject::connect(m_termination.get(), &TerminationRequest::requested, [this] { OnAppExit(); });
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, [this](QSessionManager&) { OnAppExit(); });
+#endif
 }
 
 void CTesselApp::setIdentity()
@@ -216,7 +245,7 @@ void CTesselApp::LoadSettings()
     m_nWindowWidth = stored.windowWidth;
     m_nWindowHeight = stored.windowHeight;
     m_bNoDisplay = stored.noDisplay;
-    m_hotKey = hotKeyFromText(QString::fromStdString(stored.hotKey));
+    m_hotKey = hotKeyFromText(getProfileString(hotKeySection(), hotKeyEntryName(), QString()));
 }
 
 void CTesselApp::SaveSettings()
@@ -227,7 +256,7 @@ void CTesselApp::SaveSettings()
     stored.windowWidth = m_nWindowWidth;
     stored.windowHeight = m_nWindowHeight;
     stored.noDisplay = m_bNoDisplay;
-    stored.hotKey = hotKeyToText(m_hotKey).toStdString();
     CProfileSection section;
     saveSettings(section, stored);
+    writeProfileString(hotKeySection(), hotKeyEntryName(), hotKeyToText(m_hotKey));
 }

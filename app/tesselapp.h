@@ -14,10 +14,12 @@ class QApplication;
 class QTranslator;
 class QWidget;
 class SingleDocTemplate;
+class TerminationRequest;
 
 // The application object: starts the program (one instance per user), holds
 // the five settings shared by the frame, the view and the settings sheet, and
-// ends the program with the exit command, the only way it ends.
+// ends the program with the exit command, or in the same way when the
+// session ends.
 class CTesselApp : public Application {
 public:
     // argc and argv must outlive the object (they go to QApplication).
@@ -62,6 +64,7 @@ private:
     bool ProcessShellCommand();
     void editSettings(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey);
     void OnShowRequest();
+    void endWithSession();
 
     bool m_bSaveSettings = true;
     bool m_bNoDisplay = false;
@@ -78,6 +81,7 @@ private:
     bool m_bOtherInstance = false;
     std::unique_ptr<QApplication> m_qtApp;
     std::unique_ptr<InstanceChannel> m_channel;
+    std::unique_ptr<TerminationRequest> m_termination;
     std::unique_ptr<QTranslator> m_qtTranslator;
     std::unique_ptr<SingleDocTemplate> m_pDocTemplate;
 };

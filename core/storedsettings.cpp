@@ -7,7 +7,6 @@ const char* const windowYEntry = "WindowY";
 const char* const windowWidthEntry = "WindowWidth";
 const char* const windowHeightEntry = "WindowHeight";
 const char* const noDisplayEntry = "NoDisplay";
-const char* const hotKeyEntry = "HotKey";
 
 // The height of the entry box between the borders.
 constexpr int entryBoxHeight = 22;
@@ -29,7 +28,6 @@ StoredSettings loadSettings(ProfileSection& section, int defaultHeight)
     settings.windowWidth = section.GetInt(windowWidthEntry, defaults.windowWidth);
     settings.windowHeight = section.GetInt(windowHeightEntry, defaultHeight);
     settings.noDisplay = section.GetBool(noDisplayEntry, defaults.noDisplay);
-    settings.hotKey = section.GetString(hotKeyEntry, defaultHotKeyText);
     return settings;
 }
 
@@ -41,5 +39,4 @@ void saveSettings(ProfileSection& section, const StoredSettings& settings)
     section.WriteInt(windowWidthEntry, settings.windowWidth);
     section.WriteInt(windowHeightEntry, settings.windowHeight);
     section.WriteBool(noDisplayEntry, settings.noDisplay);
-    section.WriteString(hotKeyEntry, settings.hotKey);
 }

@@ -4,9 +4,6 @@
 #include <array>
 #include <string>
 
-// The key that the program takes when nothing else is stored.
-inline constexpr char defaultHotKeyText[] = "Ctrl+Shift+C";
-
 // The settings kept per user in the profile store: read once at start,
 // written once at exit, wiped by the delete command.
 struct StoredSettings {
@@ -16,13 +13,15 @@ struct StoredSettings {
     // Outer height; the default depends on the desktop (defaultWindowHeight).
     int windowHeight = 0;
     bool noDisplay = false;
-    // The clipboard hot key in portable key text ("Ctrl+Alt+K"); empty: none.
-    std::string hotKey = defaultHotKeyText;
 };
 
 // The section that holds the settings, and every section the delete command
 // removes, in the order it removes them.
 inline constexpr char settingsSection[] = "Settings";
+// The hot key's value in that section. Its key text may be of any script, so
+// each front end keeps it in the store's own Unicode text, past the code page
+// of the other strings (see hotkeyrule.h for what it holds).
+inline constexpr char hotKeyEntry[] = "HotKey";
 inline constexpr std::array<const char*, 2> deletedSections{settingsSection, "WindowPosition"};
 
 // The default outer height: the sizing border above and below the entry box.

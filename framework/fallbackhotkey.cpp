@@ -10,7 +10,10 @@ FallbackHotKey::~FallbackHotKey() = default;
 
 void FallbackHotKey::adopt(GlobalHotKey* route)
 {
-    connect(route, &GlobalHotKey::activated, this, &GlobalHotKey::activated);
+    connect(route, &GlobalHotKey::activated, this, [this, route] {
+        m_secondFiredLast = route == m_second.get();
+        emit activated();
+    });
     connect(route, &GlobalHotKey::stateChanged, this, &FallbackHotKey::onRouteChanged);
 }
 
@@ -19,35 +22,57 @@ void FallbackHotKey::setKey(const QKeySequence& key)
     rememberKey(key);
     if (m_second)
         m_second->setKey(key);
-    else
+    if (m_first)
         m_first->setKey(key);
     onRouteChanged();
 }
 
+void FallbackHotKey::makeSecond()
+{
+    m_second = m_makeSecond(nullptr);
+    adopt(m_second.get());
+    m_second->setKey(key());
+}
+
+void FallbackHotKey::dispose(std::unique_ptr<GlobalHotKey>& route)
+{
+    GlobalHotKey* going = route.release();
+    going->disconnect();
+    going->deleteLater();
+}
+
 void FallbackHotKey::onRouteChanged()
 {
-    if (!m_second && m_first->state() == State::Unavailable && !key().isEmpty()) {
-        // Called from the first route's own signal: it goes once that returns.
-        GlobalHotKey* first = m_first.release();
-        first->setParent(this);
-        first->deleteLater();
-        m_second = m_makeSecond(nullptr);
-        adopt(m_second.get());
-        m_second->setKey(key());
+    if (m_first) {
+        const State first = m_first->state();
+        const bool standIn = first == State::Unassigned || (first == State::Pending && m_second);
+        if (first == State::Unavailable && !key().isEmpty()) {
+            dispose(m_first);
+            if (!m_second)
+                makeSecond();
+        } else if (standIn && !m_second) {
+            makeSecond();
+        } else if (!standIn && m_second) {
+            m_second->setKey(QKeySequence());  // the first route has the key now
+            dispose(m_second);
+        }
     }
-    const GlobalHotKey& route = m_second ? *m_second : *m_first;
-    if (route.state() != state())
-        setState(route.state());
+    const State now = m_first ? m_first->state() : m_second->state();
+    if (now != state())
+        setState(now);
     else
         emit stateChanged();  // the trigger text may change while the state stays
 }
 
 QString FallbackHotKey::triggerText() const
 {
-    return m_second ? m_second->triggerText() : m_first->triggerText();
+    return m_first ? m_first->triggerText() : m_second->triggerText();
 }
 
 bool FallbackHotKey::worksEverywhere() const
 {
-    return !m_second && m_first->worksEverywhere();
+    if (!m_first)
+        return false;
+    // While both routes hold the key, the press at hand came through one of them.
+    return m_second ? !m_secondFiredLast : m_first->worksEverywhere();
 }

@@ -6,7 +6,9 @@
 
 // A hot key tried first through one route and, once that route turns out to
 // be unavailable, through a second one made then (the portal, then the X11
-// grab). The second route is never made while the first one works.
+// grab). While the first route holds the key without a key assigned yet
+// (Unassigned), the second one stands in for it until the assignment comes.
+// Otherwise the second route is never made while the first one works.
 class FallbackHotKey : public GlobalHotKey {
     Q_OBJECT
 public:
@@ -17,14 +19,19 @@ public:
 
     void setKey(const QKeySequence& key) override;
     QString triggerText() const override;
-    // The second route is a grab that other applications' windows never see.
+    // The second route is a grab that other applications' windows never see;
+    // while both hold the key, this tells of the route of the last press.
     bool worksEverywhere() const override;
 
 private:
     void adopt(GlobalHotKey* route);
     void onRouteChanged();
+    void makeSecond();
+    // Routes go once the signal they may be emitting returns.
+    static void dispose(std::unique_ptr<GlobalHotKey>& route);
 
-    std::unique_ptr<GlobalHotKey> m_first;
+    std::unique_ptr<GlobalHotKey> m_first;  // null once given up
     Factory m_makeSecond;
     std::unique_ptr<GlobalHotKey> m_second;
+    bool m_secondFiredLast = false;
 };

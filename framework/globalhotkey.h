@@ -11,7 +11,9 @@
 class GlobalHotKey : public QObject {
     Q_OBJECT
 public:
-    enum class State { Unbound, Pending, Bound, Taken, Unavailable };
+    // Unassigned: the desktop holds the shortcut but has no key on it yet;
+    // the user assigns one in the desktop's own settings.
+    enum class State { Unbound, Pending, Bound, Unassigned, Taken, Unavailable };
 
     // The implementation for this session (chosen at run time among those built).
     static std::unique_ptr<GlobalHotKey> create(QObject* parent = nullptr);

@@ -214,9 +214,20 @@ void PortalHotKey::createSession()
     const QString token = QStringLiteral("orrin%1").arg(m_attempt);
     awaitResponse(token, true);
     QDBusMessage message = portalCall(shortcutsInterface, QStringLiteral("CreateSession"));
+    // Plasma 5.27 registers the shortcuts it finds here, and only those.
     message << QVariantMap{{QStringLiteral("handle_token"), token},
-                           {QStringLiteral("session_handle_token"), token}};
+                           {QStringLiteral("session_handle_token"), token},
+                           {QStringLiteral("shortcuts"), QVariant::fromValue(requestedShortcuts())}};
     call(message, &PortalHotKey::onRequestReply);
+}
+
+QList<PortalShortcut> PortalHotKey::requestedShortcuts() const
+{
+    QVariantMap properties{{QStringLiteral("description"), QString::fromUtf8(res::text::shortcutDescription)}};
+    const QString trigger = preferredTrigger(key());
+    if (!trigger.isEmpty())
+        properties.insert(QStringLiteral("preferred_trigger"), trigger);
+    return {{shortcutId, properties}};
 }
 
 void PortalHotKey::bindShortcut()
@@ -226,13 +237,8 @@ void PortalHotKey::bindShortcut()
     // The portal may ask the user to confirm or choose the key: no time limit
     // on the answer, only on the call.
     awaitResponse(token, false);
-    QVariantMap properties{{QStringLiteral("description"), QString::fromUtf8(res::text::shortcutDescription)}};
-    const QString trigger = preferredTrigger(key());
-    if (!trigger.isEmpty())
-        properties.insert(QStringLiteral("preferred_trigger"), trigger);
-    const QList<PortalShortcut> shortcuts{{shortcutId, properties}};
     QDBusMessage message = portalCall(shortcutsInterface, QStringLiteral("BindShortcuts"));
-    message << QVariant::fromValue(QDBusObjectPath(m_sessionPath)) << QVariant::fromValue(shortcuts)
+    message << QVariant::fromValue(QDBusObjectPath(m_sessionPath)) << QVariant::fromValue(requestedShortcuts())
             << QString() << QVariantMap{{QStringLiteral("handle_token"), token}};
     call(message, &PortalHotKey::onRequestReply);
 }
@@ -313,23 +319,25 @@ void PortalHotKey::takeShortcuts(const QVariant& shortcuts)
     QList<PortalShortcut> list;
     if (shortcuts.userType() == qMetaTypeId<QDBusArgument>())
         shortcuts.value<QDBusArgument>() >> list;
+    m_trigger.clear();
     for (const PortalShortcut& shortcut : list) {
-        if (shortcut.id == shortcutId) {
+        if (shortcut.id == shortcutId)
             m_trigger = shortcut.properties.value(QStringLiteral("trigger_description")).toString();
-            if (state() == State::Bound)
-                emit stateChanged();  // a new trigger text
-            setState(State::Bound);
-            return;
-        }
     }
-    // The user turned the shortcut down.
-    fail();
+    // No trigger is no refusal: the desktop keeps the shortcut for a key the
+    // user assigns in its settings, and says so with ShortcutsChanged.
+    const State next = m_trigger.isEmpty() ? State::Unassigned : State::Bound;
+    if (state() == next)
+        emit stateChanged();  // the trigger text may have changed
+    setState(next);
 }
 
 void PortalHotKey::onActivated(const QDBusObjectPath& session, const QString& id, qulonglong /*timestamp*/,
                                const QVariantMap& /*options*/)
 {
-    if (state() == State::Bound && session.path() == m_sessionPath && id == shortcutId)
+    // A key assigned without ShortcutsChanged still counts.
+    const bool held = state() == State::Bound || state() == State::Unassigned;
+    if (held && session.path() == m_sessionPath && id == shortcutId)
         QMetaObject::invokeMethod(this, &GlobalHotKey::activated, Qt::QueuedConnection);
 }
 

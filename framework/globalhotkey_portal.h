@@ -5,14 +5,18 @@
 #include <QVariantMap>
 
 class QDBusMessage;
+struct PortalShortcut;
 class QTimer;
 
 // The key bound through the desktop portal's GlobalShortcuts interface, as a
 // Wayland compositor hands out global keys. Nothing touches D-Bus before the
 // first setKey(). The portal may ask the user to confirm or change the key,
-// so the state stays Pending until it answers; a portal or interface that is
-// missing, an error, a refusal or no answer to a request within the timeout
-// make it Unavailable. A portal that restarts is asked to bind again.
+// so the state stays Pending until it answers. A portal that registers the
+// shortcut without a key (Plasma leaves the key to its settings) makes it
+// Unassigned, with the session kept for the key assigned later. A portal or
+// interface that is missing, an error, a refusal or no answer to a request
+// within the timeout make it Unavailable. A portal that restarts is asked to
+// bind again.
 class PortalHotKey : public GlobalHotKey {
     Q_OBJECT
 public:
@@ -40,6 +44,7 @@ private:
     void registerAppId();
     void createSession();
     void bindShortcut();
+    QList<PortalShortcut> requestedShortcuts() const;
     void call(QDBusMessage message, void (PortalHotKey::*onReply)(const QDBusMessage&));
     void onVersion(const QDBusMessage& reply);
     void onRegistered(const QDBusMessage& reply);

@@ -28,10 +28,12 @@ inline constexpr char hotKeyLabel[] = "ホットキー";
 inline constexpr char hotKeyTaken[] = "このキーは他のプログラムが使用中です。";
 inline constexpr char hotKeyUnavailable[] = "このデスクトップでは、どのアプリケーションでも働くキーを使えません。";
 inline constexpr char hotKeyX11Only[] = "このキーは X11 のウィンドウが選択されているときだけ働きます。";
+inline constexpr char hotKeyUnassigned[] = "デスクトップではまだキーが割り当てられていません。デスクトップのキーボードの設定で割り当ててください。";
 inline constexpr char hotKeyTrigger[] = "デスクトップでの割り当て: %1";
 inline constexpr char startAtLogin[] = "ログイン時に起動する";
 inline constexpr char cannotSetAutostart[] = "ログイン時の起動を設定できません。";
 inline constexpr char hotKeyNeedsModifier[] = "Ctrl、Alt、Meta のどれかと組み合わせたキーを押してください。";
+inline constexpr char hotKeyUsedByStrip[] = "このキーは電卓のウィンドウが使用中です。別のキーを押してください。";
 inline constexpr char constPageTitle[] = "変数";
 inline constexpr char newConstButton[] = "新規作成(&N)";
 inline constexpr char deleteConstButton[] = "削除(&D)";
@@ -55,6 +57,6 @@ inline constexpr char cannotShowHelp[] = "ヘルプファイル %1 を表示で�
 
 // The About box.
 inline constexpr char aboutTitle[] = "ﾊﾞｰｼﾞｮﾝ情報(Tessel)";
-inline constexpr char aboutDescription[] = "常駐型の関数電卓（Linux 版）";
+inline constexpr char aboutDescription[] = "常駐型の関数電卓";
 
 }  // namespace res::text

@@ -1,7 +1,35 @@
 #include "settings/hotkeyedit.h"
 
-#include "core/storedsettings.h"
+#include "core/hotkeyrule.h"
+#include "res/accelerators.h"
 #include "res/texts.h"
+
+namespace {
+
+// The line edit's and the history list's own keys, as the platform binds them.
+bool isEditingKey(QKeyCombination combination)
+{
+    static constexpr QKeySequence::StandardKey editing[] = {
+        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+        QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine,
+        QKeySequence::DeleteCompleteLine, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine, QKeySequence::MoveToStartOfDocument,
+        QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfDocument,
+        QKeySequence::SelectEndOfDocument,
+    };
+    for (QKeySequence::StandardKey standard : editing) {
+        for (const QKeySequence& binding : QKeySequence::keyBindings(standard)) {
+            if (binding[0] == combination)
+                return true;
+        }
+    }
+    // The history list opens and closes on Alt+Down and Alt+Up.
+    return combination == (Qt::ALT | Qt::Key_Down) || combination == (Qt::ALT | Qt::Key_Up);
+}
+
+}  // namespace
 
 CHotKeyEdit::CHotKeyEdit(QWidget* parent) : QKeySequenceEdit(parent)
 {
@@ -69,7 +97,7 @@ HotKeyCheck checkHotKey(const QKeySequence& key)
     // The field keeps one combination; a stored sequence of more is no key.
     if (key.count() != 1)
         return HotKeyCheck::NeedsModifier;
-    return checkHotKey(chordOf(key[0]));
+    return checkHotKey(chordOf(key[0]), isAcceleratorKey(key[0]) || isEditingKey(key[0]));
 }
 
 bool isUsableHotKey(const QKeySequence& key)
@@ -82,6 +110,8 @@ QString hotKeyRefusalText(HotKeyCheck check)
     switch (check) {
     case HotKeyCheck::NeedsModifier:
         return QString::fromUtf8(res::text::hotKeyNeedsModifier);
+    case HotKeyCheck::UsedByStrip:
+        return QString::fromUtf8(res::text::hotKeyUsedByStrip);
     case HotKeyCheck::Usable:
         break;
     }
@@ -110,6 +140,8 @@ QString hotKeyStateText(const GlobalHotKey& hotKey)
         return QString::fromUtf8(res::text::hotKeyTaken);
     case GlobalHotKey::State::Unavailable:
         return QString::fromUtf8(res::text::hotKeyUnavailable);
+    case GlobalHotKey::State::Unassigned:
+        return QString::fromUtf8(res::text::hotKeyUnassigned);
     case GlobalHotKey::State::Bound:
         if (!hotKey.worksEverywhere())
             return QString::fromUtf8(res::text::hotKeyX11Only);

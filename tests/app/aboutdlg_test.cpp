@@ -62,7 +62,7 @@ void AboutDlgTest::texts_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("text");
     QTest::newRow("version") << "versionLabel" << "Orrin Version " ORRIN_VERSION;
-    QTest::newRow("description") << "descriptionLabel" << "常駐型の関数電卓（Linux 版）";
+    QTest::newRow("description") << "descriptionLabel" << "常駐型の関数電卓";
     QTest::newRow("ok") << "okButton" << "OK";
 }
 

@@ -106,6 +106,22 @@ private slots:
         QCOMPARE(settingsValue(QStringLiteral("Settings/NoDisplay")), writtenNoDisplay);
     }
 
+    void hotKeySurvivesRestart_data()
+    {
+        QTest::addColumn<QString>("stored");
+        for (const char* key : {"Ctrl+Alt+K", "Ctrl+Alt+Ö", "Ctrl+Alt+¥", "Ctrl+Alt+Ж"})
+            QTest::newRow(key) << QString::fromUtf8(key);
+    }
+    void hotKeySurvivesRestart()
+    {
+        QFETCH(QString, stored);
+        storeSettings({{"Settings/HotKey", stored}});
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        harness.app->OnCmdMsg(res::ID_APP_EXIT);
+        QCOMPARE(settingsValue(QStringLiteral("Settings/HotKey")), stored);
+    }
+
     void exitStoresRectangle_data()
     {
         QTest::addColumn<bool>("hiddenFirst");

@@ -411,9 +411,16 @@ def exit_through_tray_menu(orrin):
     press_exit_mnemonic(orrin, "tray")
 
 
+def end_by_signal(orrin):
+    orrin.process.send_signal(signal.SIGTERM)
+    expect_equal(orrin.exited(), 0, "exit status after SIGTERM")
+
+
 def case_tray_exit_writes_settings(desktop):
     settings_file = os.path.join(desktop.config_home, "Velnor", "Orrin.conf")
-    for row, (x, y), hide_first in (("shown", (240, 180), False), ("hidden", (260, 200), True)):
+    for row, (x, y), hide_first, end in (("shown", (240, 180), False, exit_through_tray_menu),
+                                         ("hidden", (260, 200), True, exit_through_tray_menu),
+                                         ("session end", (350, 220), False, end_by_signal)):
         if os.path.exists(settings_file):
             os.remove(settings_file)  # each row must write its own
         orrin = start_with_empty_store(desktop)
@@ -425,7 +432,7 @@ def case_tray_exit_writes_settings(desktop):
             orrin.keys("alt+F4")
             wait_for("Alt+F4 to hide the window", lambda: not orrin.main_window_shown())
             expect(orrin.process.poll() is None, "Alt+F4 ended the program")
-        exit_through_tray_menu(orrin)
+        end(orrin)
         settings = read_settings(desktop)
         for key, expected in (("WindowX", str(x)), ("WindowY", str(y)), ("WindowWidth", "300"),
                               ("WindowHeight", "30"), ("NoDisplay", "0")):

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -46,12 +47,13 @@ public:
     MockPortal& operator=(const MockPortal&) = delete;
 
     // Returns how many sessions had bound id.
-    static uint activate(const QString& id)
+    static uint activate(const QString& id) { return callMock(QStringLiteral("Activate"), {id}); }
+    static uint assign(const QString& id, const QString& trigger) { return callMock(QStringLiteral("Assign"), {id, trigger}); }
+    static uint callMock(const QString& method, const QVariantList& arguments)
     {
         QDBusMessage call = QDBusMessage::createMethodCall(portalService, QStringLiteral("/org/freedesktop/portal/desktop"),
-                                                           QStringLiteral("org.freedesktop.DBus.Mock"),
-                                                           QStringLiteral("Activate"));
-        call << id;
+                                                           QStringLiteral("org.freedesktop.DBus.Mock"), method);
+        call.setArguments(arguments);
         const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
         return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0).toUInt() : 0;
     }
@@ -120,6 +122,25 @@ private slots:
         QTRY_COMPARE(MockPortal::activate(QStringLiteral("evaluate-clipboard")), 1u);
         QVERIFY(activated.wait());
         QCOMPARE(key.state(), State::Bound);
+    }
+
+    void emptyAnswerKeepsSession()
+    {
+        MockPortal portal({{"unassigned", true}});
+        QTRY_VERIFY(portalRunning());
+        QPointer<GlobalHotKey> standIn;
+        const auto makeStandIn = [&standIn](QObject*) { return std::unique_ptr<GlobalHotKey>(standIn = new RecordingHotKey); };
+        FallbackHotKey key(std::make_unique<PortalHotKey>(nullptr, timeoutMs * 10), makeStandIn);
+        key.setKey(ctrlShiftC);
+        QTRY_COMPARE(key.state(), State::Unassigned);
+        QVERIFY(standIn && standIn->key() == ctrlShiftC);
+        QSignalSpy activated(&key, &GlobalHotKey::activated);
+        QCOMPARE(MockPortal::activate(QStringLiteral("evaluate-clipboard")), 1u);
+        QVERIFY(activated.wait());
+        QVERIFY(key.worksEverywhere());  // the press came through the portal
+        QCOMPARE(MockPortal::assign(QStringLiteral("evaluate-clipboard"), QStringLiteral("Ctrl+Alt+K")), 1u);
+        QTRY_COMPARE(key.state(), State::Bound);
+        QTRY_VERIFY(!standIn);
     }
 
     void triggerSyntax_data()

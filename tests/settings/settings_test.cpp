@@ -964,6 +964,11 @@ void SettingsTest::hotKeyField_data()
     QTest::newRow("taken_key_then_another") << "Ctrl+Alt+T o Alt+F5 o" << true << "Alt+F5" << "";
     QTest::newRow("plain_key_refused") << "K o c" << false << "Ctrl+Shift+C"
                                        << "Ctrl、Alt、Meta のどれかと組み合わせたキーを押してください。";
+    const QString strip = QStringLiteral("このキーは電卓のウィンドウが使用中です。別のキーを押してください。");
+    for (const char* key : {"Ctrl+Shift+H", "Ctrl+Alt+Shift+H", "Ctrl+H", "Ctrl+Return", "Ctrl+V", "Ctrl+Z", "Ctrl+Shift+Z",
+                            "Ctrl+A", "Ctrl+Insert", "Alt+Backspace", "Alt+F4", "Ctrl+Left", "Alt+Down"})
+        QTest::addRow("strip_key_%s_refused", key) << QString::fromLatin1(key) + " o c" << false << "Ctrl+Shift+C" << strip;
+    QTest::newRow("strip_free_ctrl_alt_h") << "Ctrl+Alt+H o" << true << "Ctrl+Alt+H" << "";
 }
 
 void SettingsTest::hotKeyField()

@@ -6,6 +6,7 @@ BindShortcuts with response 2. The trigger_description reported is the
 preferred trigger sent. org.freedesktop.DBus.Mock.Activate(id)
 emits Activated for every session whose binding of id has been answered and
 returns how many there were.
+"unassigned" true: BindShortcuts answers an empty list; Assign(id, trigger) emits ShortcutsChanged.
 '''
 
 import dbus
@@ -27,6 +28,7 @@ def load(mock, parameters):
     mock.has_shortcuts = parameters.get('shortcuts', True)
     mock.silent = parameters.get('silent', False)
     mock.refuse = parameters.get('refuse', False)
+    mock.unassigned = parameters.get('unassigned', False)
     mock.app_id = ''
     mock.bound = {}  # session path -> shortcut ids
     if mock.has_shortcuts:
@@ -87,7 +89,7 @@ def BindShortcuts(self, session, shortcuts, _parent_window, options, sender=None
         self.bound[session] = ids
 
     return _answer(self, sender, options['handle_token'], 0,
-                   {'shortcuts': dbus.Array(answered, signature='(sa{sv})')}, bind)
+                   {'shortcuts': dbus.Array([] if self.unassigned else answered, signature='(sa{sv})')}, bind)
 
 
 @dbus.service.method(MOCK_IFACE, in_signature='s', out_signature='u')
@@ -96,4 +98,12 @@ def Activate(self, shortcut_id):
     for session in sessions:
         self.EmitSignal(MAIN_IFACE, 'Activated', 'osta{sv}',
                         [dbus.ObjectPath(session), shortcut_id, dbus.UInt64(0), {}])
+    return dbus.UInt32(len(sessions))
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='ss', out_signature='u')
+def Assign(self, shortcut_id, trigger):
+    sessions = [session for session, ids in self.bound.items() if shortcut_id in ids]
+    for session in sessions:
+        self.EmitSignal(MAIN_IFACE, 'ShortcutsChanged', 'oa(sa{sv})', [session, [(shortcut_id, {'trigger_description': trigger})]])
     return dbus.UInt32(len(sessions))
