@@ -22,12 +22,12 @@ std::string resultOf(Calculator<double>& calculator, const std::string& expressi
     }
 }
 
-}  // namespace
-
 std::string expressionOf(const std::string& entry)
 {
     return entry.substr(0, entry.find(historySeparator));
 }
+
+}  // namespace
 
 std::optional<std::string> evaluateEntry(Calculator<double>& calculator, const std::string& entry,
                                          int mode)

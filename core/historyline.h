@@ -13,13 +13,10 @@ inline constexpr std::size_t maxEntryLength = 255;
 // Between the expression and its result in a history line.
 inline constexpr char historySeparator[] = " : ";
 
-// The expression part of an entry text: everything before the first
-// separator, so that a history line evaluates again as its expression and
-// whatever was typed behind the separator is dropped.
-std::string expressionOf(const std::string& entry);
-
 // What the evaluation command makes of the entry text (code page 932): the
-// line "expression : result", with the engine's error message in place of
+// line "expression : result" of the text before the first separator (so that
+// a history line evaluates again as its expression and whatever was typed
+// behind the separator is dropped), with the engine's error message in place of
 // the result. An empty entry gives no line, and nothing is to change. A mode
 // the program does not know evaluates nothing and gives an empty result.
 // The line is the newest history item; the history is newest first, never

@@ -18,11 +18,12 @@ struct StoredSettings {
 // The section that holds the settings, and every section the delete command
 // removes, in the order it removes them.
 inline constexpr char settingsSection[] = "Settings";
-// The hot key's value in that section. Its key text may be of any script, so
-// each front end keeps it in the store's own Unicode text, past the code page
-// of the other strings (see hotkeyrule.h for what it holds).
-inline constexpr char hotKeyEntry[] = "HotKey";
 inline constexpr std::array<const char*, 2> deletedSections{settingsSection, "WindowPosition"};
+
+// The hot key's value in the settings section. Its key text may be of any
+// script, so each front end keeps it in the store's own Unicode text, past
+// the code page of the other strings (see hotkeyrule.h for what it holds).
+inline constexpr char hotKeyEntry[] = "HotKey";
 
 // The default outer height: the sizing border above and below the entry box.
 int defaultWindowHeight(int sizingBorder);
