@@ -38,6 +38,7 @@ void FallbackHotKey::dispose(std::unique_ptr<GlobalHotKey>& route)
 {
     GlobalHotKey* going = route.release();
     going->disconnect();
+    going->setParent(this);  // gone with this object at the latest
     going->deleteLater();
 }
 

@@ -28,7 +28,7 @@ private:
     void onRouteChanged();
     void makeSecond();
     // Routes go once the signal they may be emitting returns.
-    static void dispose(std::unique_ptr<GlobalHotKey>& route);
+    void dispose(std::unique_ptr<GlobalHotKey>& route);
 
     std::unique_ptr<GlobalHotKey> m_first;  // null once given up
     Factory m_makeSecond;
