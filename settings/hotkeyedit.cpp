@@ -4,33 +4,6 @@
 #include "res/accelerators.h"
 #include "res/texts.h"
 
-namespace {
-
-// The line edit's and the history list's own keys, as the platform binds them.
-bool isEditingKey(QKeyCombination combination)
-{
-    static constexpr QKeySequence::StandardKey editing[] = {
-        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
-        QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect,
-        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine,
-        QKeySequence::DeleteCompleteLine, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
-        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine, QKeySequence::MoveToStartOfDocument,
-        QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
-        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfDocument,
-        QKeySequence::SelectEndOfDocument,
-    };
-    for (QKeySequence::StandardKey standard : editing) {
-        for (const QKeySequence& binding : QKeySequence::keyBindings(standard)) {
-            if (binding[0] == combination)
-                return true;
-        }
-    }
-    // The history list opens and closes on Alt+Down and Alt+Up.
-    return combination == (Qt::ALT | Qt::Key_Down) || combination == (Qt::ALT | Qt::Key_Up);
-}
-
-}  // namespace
-
 CHotKeyEdit::CHotKeyEdit(QWidget* parent) : QKeySequenceEdit(parent)
 {
     setObjectName(QStringLiteral("hotKeyEdit"));
@@ -61,6 +34,29 @@ QKeySequence defaultHotKey()
 }
 
 namespace {
+
+// The line edit's and the history list's own keys, as the platform binds them.
+bool isEditingKey(QKeyCombination combination)
+{
+    static constexpr QKeySequence::StandardKey editing[] = {
+        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+        QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine,
+        QKeySequence::DeleteCompleteLine, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine, QKeySequence::MoveToStartOfDocument,
+        QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfDocument,
+        QKeySequence::SelectEndOfDocument,
+    };
+    for (QKeySequence::StandardKey standard : editing) {
+        for (const QKeySequence& binding : QKeySequence::keyBindings(standard)) {
+            if (binding[0] == combination)
+                return true;
+        }
+    }
+    // The history list opens and closes on Alt+Down and Alt+Up.
+    return combination == (Qt::ALT | Qt::Key_Down) || combination == (Qt::ALT | Qt::Key_Up);
+}
 
 bool isModifierKey(Qt::Key key)
 {
