@@ -37,7 +37,8 @@ void FallbackHotKey::makeSecond()
 void FallbackHotKey::dispose(std::unique_ptr<GlobalHotKey>& route)
 {
     GlobalHotKey* going = route.release();
-    going->disconnect();
+    going->disconnect();  // before the release below, which would call back
+    going->setKey(QKeySequence());
     going->setParent(this);  // gone with this object at the latest
     going->deleteLater();
 }
@@ -54,8 +55,7 @@ void FallbackHotKey::onRouteChanged()
         } else if (standIn && !m_second) {
             makeSecond();
         } else if (!standIn && m_second) {
-            m_second->setKey(QKeySequence());  // the first route has the key now
-            dispose(m_second);
+            dispose(m_second);  // the first route has the key now
         }
     }
     const State now = m_first ? m_first->state() : m_second->state();

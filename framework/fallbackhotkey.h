@@ -27,7 +27,8 @@ private:
     void adopt(GlobalHotKey* route);
     void onRouteChanged();
     void makeSecond();
-    // Routes go once the signal they may be emitting returns.
+    // Releases the route's key; the route goes once the signal it may be
+    // emitting returns.
     void dispose(std::unique_ptr<GlobalHotKey>& route);
 
     std::unique_ptr<GlobalHotKey> m_first;  // null once given up

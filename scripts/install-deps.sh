@@ -12,7 +12,8 @@ run_packages=(fonts-ipafont-gothic xchm qt6-translations-l10n dpkg-dev file)
 test_packages=(clang libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
                python3 lintian desktop-file-utils appstream
                sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin
-               libglib2.0-bin kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde fuse3)
+               libglib2.0-bin kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde fuse3
+               lxqt-panel)
 
 case "${1:-all}" in
     run) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;

@@ -69,7 +69,7 @@ public:
     void setKey(const QKeySequence& key) override
     {
         rememberKey(key);
-        setState(State::Bound);
+        setState(key.isEmpty() ? State::Unbound : State::Bound);
     }
 };
 
