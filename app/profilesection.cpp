@@ -13,11 +13,6 @@ std::string CProfileSection::GetString(const std::string& entry, const std::stri
     return toCp932(getProfileString(fromCp932(m_strSection), fromCp932(entry), fromCp932(defaultValue)));
 }
 
-bool CProfileSection::GetBool(const std::string& entry, bool defaultValue)
-{
-    return GetInt(entry, defaultValue ? 1 : 0) != 0;
-}
-
 bool CProfileSection::WriteInt(const std::string& entry, int value)
 {
     return writeProfileInt(fromCp932(m_strSection), fromCp932(entry), value);
@@ -26,9 +21,4 @@ bool CProfileSection::WriteInt(const std::string& entry, int value)
 bool CProfileSection::WriteString(const std::string& entry, const std::string& value)
 {
     return writeProfileString(fromCp932(m_strSection), fromCp932(entry), fromCp932(value));
-}
-
-bool CProfileSection::WriteBool(const std::string& entry, bool value)
-{
-    return WriteInt(entry, value ? 1 : 0);
 }

@@ -5,6 +5,7 @@
 #include "app/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/profilesection.h"
+#include "core/storedsettings.h"
 #include "framework/instancechannel.h"
 #include "framework/messagebox.h"
 #include "framework/profile.h"
@@ -36,8 +37,15 @@ constexpr int uiFontPointSize = 9;
 
 // The key's name is Qt's text, in any script ("Ctrl+Alt+Ö"): it goes to the
 // profile as it is, past the code page the other strings are kept in.
-const QString hotKeySection = QStringLiteral("Settings");
-const QString hotKeyEntry = QStringLiteral("HotKey");
+QString hotKeySection()
+{
+    return QString::fromLatin1(settingsSection);
+}
+
+QString hotKeyEntryName()
+{
+    return QString::fromLatin1(hotKeyEntry);
+}
 
 }  // namespace
 
@@ -83,7 +91,7 @@ void CTesselApp::loadQtTranslation()
 
 int CTesselApp::defaultWindowHeight()
 {
-    return 2 * CMainFrame::border + 22;
+    return ::defaultWindowHeight(CMainFrame::border);
 }
 
 bool CTesselApp::InitInstance()
@@ -231,23 +239,24 @@ void CTesselApp::WinHelp()
 void CTesselApp::LoadSettings()
 {
     CProfileSection section;
-    section.m_strSection = "Settings";
-    m_nWindowX = section.GetInt("WindowX", 100);
-    m_nWindowY = section.GetInt("WindowY", 100);
-    m_nWindowWidth = section.GetInt("WindowWidth", 300);
-    m_nWindowHeight = section.GetInt("WindowHeight", defaultWindowHeight());
-    m_bNoDisplay = section.GetBool("NoDisplay", false);
-    m_hotKey = hotKeyFromText(getProfileString(hotKeySection, hotKeyEntry, QString()));
+    const StoredSettings stored = loadSettings(section, defaultWindowHeight());
+    m_nWindowX = stored.windowX;
+    m_nWindowY = stored.windowY;
+    m_nWindowWidth = stored.windowWidth;
+    m_nWindowHeight = stored.windowHeight;
+    m_bNoDisplay = stored.noDisplay;
+    m_hotKey = hotKeyFromText(getProfileString(hotKeySection(), hotKeyEntryName(), QString()));
 }
 
 void CTesselApp::SaveSettings()
 {
+    StoredSettings stored;
+    stored.windowX = m_nWindowX;
+    stored.windowY = m_nWindowY;
+    stored.windowWidth = m_nWindowWidth;
+    stored.windowHeight = m_nWindowHeight;
+    stored.noDisplay = m_bNoDisplay;
     CProfileSection section;
-    section.m_strSection = "Settings";
-    section.WriteInt("WindowX", m_nWindowX);
-    section.WriteInt("WindowY", m_nWindowY);
-    section.WriteInt("WindowWidth", m_nWindowWidth);
-    section.WriteInt("WindowHeight", m_nWindowHeight);
-    section.WriteBool("NoDisplay", m_bNoDisplay);
-    writeProfileString(hotKeySection, hotKeyEntry, hotKeyToText(m_hotKey));
+    saveSettings(section, stored);
+    writeProfileString(hotKeySection(), hotKeyEntryName(), hotKeyToText(m_hotKey));
 }

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kMaxChars = 255;
-
 // Turns letters to capitals as they are typed or pasted, like an upper-case
 // edit control; the text is otherwise accepted as it is.
 class UpperCaseValidator : public QValidator {
@@ -27,16 +25,6 @@ public:
         return Acceptable;
     }
 };
-
-bool isDigit(unsigned char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool isCapital(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z';
-}
 
 QString messageFor(ConstNameCheck check)
 {
@@ -60,18 +48,6 @@ QLabel* createLabel(QWidget* parent, const QString& text)
 }
 
 }  // namespace
-
-ConstNameCheck checkConstName(const std::string& name)
-{
-    if (!name.empty() && isDigit(static_cast<unsigned char>(name.front())))
-        return ConstNameCheck::LeadingDigit;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (!isDigit(byte) && !isCapital(byte))
-            return ConstNameCheck::BadCharacter;
-    }
-    return ConstNameCheck::Ok;
-}
 
 CConstEditDlg::CConstEditDlg(QWidget* pParent) : TemplateDialog(pParent, 143, 139)
 {
@@ -120,9 +96,9 @@ void CConstEditDlg::createControls()
 void CConstEditDlg::DoDataExchange(DataExchange& dx)
 {
     DDX_Text(dx, m_descriptionEdit, m_strDescription);
-    DDV_MaxChars(dx, m_descriptionEdit, kMaxChars);
+    DDV_MaxChars(dx, m_descriptionEdit, maxConstTextLength);
     DDX_Text(dx, m_nameEdit, m_strName);
-    DDV_MaxChars(dx, m_nameEdit, kMaxChars);
+    DDV_MaxChars(dx, m_nameEdit, maxConstTextLength);
     DDX_Text(dx, m_valueEdit, m_dValue);
 }
 

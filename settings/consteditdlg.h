@@ -1,17 +1,11 @@
 #pragma once
+#include "core/constname.h"
 #include "framework/templatedialog.h"
 
 #include <string>
 
 class QLineEdit;
 class QPushButton;
-
-// Whether a constant name keeps the naming rule: digits and capital letters
-// only, not beginning with a digit. The first byte is tested before the
-// others, so a name beginning with a digit is LeadingDigit whatever follows.
-// An empty name passes (the dialog's OK button keeps it out).
-enum class ConstNameCheck { Ok, LeadingDigit, BadCharacter };
-ConstNameCheck checkConstName(const std::string& name);
 
 // The constant edit dialog "変数": a constant's name, value and description.
 // The fields are read before DoModal and after it ends with res::IDOK; names

@@ -5,7 +5,7 @@
 #include "res/menus.h"
 #include "framework/popupmenu.h"
 #include "res/resource.h"
-#include "settings/valuetext.h"
+#include "core/valuetext.h"
 #include "res/texts.h"
 
 #include <QMenu>

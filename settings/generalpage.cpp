@@ -52,12 +52,8 @@ void CGeneralPage::DoDataExchange(DataExchange& dx)
         return;
     }
     const QKeySequence key = m_hotKeyEdit->key();
-    if (!isUsableHotKey(key)) {
-        m_hotKeyState->setText(QString::fromUtf8(res::text::hotKeyNeedsModifier));
-        dx.Fail(m_hotKeyEdit);
-    }
-    if (isStripKey(key)) {
-        m_hotKeyState->setText(QString::fromUtf8(res::text::hotKeyUsedByStrip));
+    if (const HotKeyCheck check = checkHotKey(key); check != HotKeyCheck::Usable) {
+        m_hotKeyState->setText(hotKeyRefusalText(check));
         dx.Fail(m_hotKeyEdit);
     }
     if (key == m_hotKey)

@@ -1,53 +1,8 @@
 #include "settings/hotkeyedit.h"
 
+#include "core/hotkeyrule.h"
 #include "res/accelerators.h"
 #include "res/texts.h"
-
-namespace {
-
-// The entry box evaluates on Enter and on Ctrl+Shift+H whatever else is held,
-// save Alt without Ctrl (that is for mnemonics), and takes Ctrl+H for Backspace.
-bool isEntryBoxKey(QKeyCombination combination)
-{
-    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
-    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
-    if (modifiers.testFlag(Qt::AltModifier) && !ctrl)
-        return false;
-    switch (combination.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return true;
-    case Qt::Key_H:
-        return ctrl && (modifiers.testFlag(Qt::ShiftModifier) || modifiers == Qt::ControlModifier);
-    default:
-        return false;
-    }
-}
-
-// The line edit's and the history list's own keys, as the platform binds them.
-bool isEditingKey(QKeyCombination combination)
-{
-    static constexpr QKeySequence::StandardKey editing[] = {
-        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
-        QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect,
-        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine,
-        QKeySequence::DeleteCompleteLine, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
-        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine, QKeySequence::MoveToStartOfDocument,
-        QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
-        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfDocument,
-        QKeySequence::SelectEndOfDocument,
-    };
-    for (QKeySequence::StandardKey standard : editing) {
-        for (const QKeySequence& binding : QKeySequence::keyBindings(standard)) {
-            if (binding[0] == combination)
-                return true;
-        }
-    }
-    // The history list opens and closes on Alt+Down and Alt+Up.
-    return combination == (Qt::ALT | Qt::Key_Down) || combination == (Qt::ALT | Qt::Key_Up);
-}
-
-}  // namespace
 
 CHotKeyEdit::CHotKeyEdit(QWidget* parent) : QKeySequenceEdit(parent)
 {
@@ -75,37 +30,95 @@ void CHotKeyEdit::keyPressEvent(QKeyEvent* event)
 
 QKeySequence defaultHotKey()
 {
-    return QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_C);
+    return QKeySequence::fromString(QString::fromLatin1(defaultHotKeyText), QKeySequence::PortableText);
+}
+
+namespace {
+
+// The line edit's and the history list's own keys, as the platform binds them.
+bool isEditingKey(QKeyCombination combination)
+{
+    static constexpr QKeySequence::StandardKey editing[] = {
+        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+        QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine,
+        QKeySequence::DeleteCompleteLine, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine, QKeySequence::MoveToStartOfDocument,
+        QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfDocument,
+        QKeySequence::SelectEndOfDocument,
+    };
+    for (QKeySequence::StandardKey standard : editing) {
+        for (const QKeySequence& binding : QKeySequence::keyBindings(standard)) {
+            if (binding[0] == combination)
+                return true;
+        }
+    }
+    // The history list opens and closes on Alt+Down and Alt+Up.
+    return combination == (Qt::ALT | Qt::Key_Down) || combination == (Qt::ALT | Qt::Key_Up);
+}
+
+bool isModifierKey(Qt::Key key)
+{
+    return key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_Meta
+        || key == Qt::Key_AltGr;
+}
+
+HotKeyChord chordOf(QKeyCombination combination)
+{
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    const Qt::Key key = combination.key();
+    HotKeyChord chord;
+    chord.ctrl = modifiers.testFlag(Qt::ControlModifier);
+    chord.alt = modifiers.testFlag(Qt::AltModifier);
+    chord.shift = modifiers.testFlag(Qt::ShiftModifier);
+    chord.meta = modifiers.testFlag(Qt::MetaModifier);
+    if (key == Qt::Key_unknown || key == 0)
+        return chord;
+    if (isModifierKey(key)) {
+        chord.key = HotKeyChord::Key::Modifier;
+        return chord;
+    }
+    chord.key = HotKeyChord::Key::Ordinary;
+    chord.name = QKeySequence(key).toString(QKeySequence::PortableText).toStdString();
+    return chord;
+}
+
+}  // namespace
+
+HotKeyCheck checkHotKey(const QKeySequence& key)
+{
+    if (key.isEmpty())
+        return HotKeyCheck::Usable;
+    // The field keeps one combination; a stored sequence of more is no key.
+    if (key.count() != 1)
+        return HotKeyCheck::NeedsModifier;
+    return checkHotKey(chordOf(key[0]), isAcceleratorKey(key[0]) || isEditingKey(key[0]));
 }
 
 bool isUsableHotKey(const QKeySequence& key)
 {
-    if (key.isEmpty())
-        return true;
-    if (key.count() != 1)
-        return false;
-    const QKeyCombination combination = key[0];
-    const Qt::Key pressed = combination.key();
-    const bool modifierKey = pressed == Qt::Key_Control || pressed == Qt::Key_Shift
-        || pressed == Qt::Key_Alt || pressed == Qt::Key_Meta || pressed == Qt::Key_AltGr;
-    const bool held = combination.keyboardModifiers()
-        & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    return held && !modifierKey && pressed != Qt::Key_unknown && pressed != 0;
+    return checkHotKey(key) == HotKeyCheck::Usable;
 }
 
-bool isStripKey(const QKeySequence& key)
+QString hotKeyRefusalText(HotKeyCheck check)
 {
-    if (key.count() != 1)
-        return false;
-    const QKeyCombination combination = key[0];
-    return isAcceleratorKey(combination) || isEntryBoxKey(combination) || isEditingKey(combination);
+    switch (check) {
+    case HotKeyCheck::NeedsModifier:
+        return QString::fromUtf8(res::text::hotKeyNeedsModifier);
+    case HotKeyCheck::UsedByStrip:
+        return QString::fromUtf8(res::text::hotKeyUsedByStrip);
+    case HotKeyCheck::Usable:
+        break;
+    }
+    return {};
 }
 
 QKeySequence hotKeyFromText(const QString& stored)
 {
     if (stored.isNull())
         return defaultHotKey();
-    if (stored.trimmed().isEmpty())
+    if (isNoHotKeyText(stored.toStdString()))
         return {};
     const QKeySequence key = QKeySequence::fromString(stored, QKeySequence::PortableText);
     return !key.isEmpty() && isUsableHotKey(key) ? key : defaultHotKey();

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/hotkeyrule.h"
 #include "framework/globalhotkey.h"
 
 #include <QKeySequence>
@@ -20,18 +21,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The key that the program takes when nothing else is stored: Ctrl+Shift+C.
+// The key that the program takes when nothing else is stored.
 QKeySequence defaultHotKey();
 
-// Whether `key` can be the hot key: one combination of a key with Ctrl, Alt
-// or Meta. Without them (Shift alone included) it would take ordinary typing
-// away from every other program. The empty key (no hot key) is usable too.
+// Whether `key` can be the hot key: one combination that the hot key rules
+// take. The empty key (no hot key) is usable too.
+HotKeyCheck checkHotKey(const QKeySequence& key);
 bool isUsableHotKey(const QKeySequence& key);
-
-// Whether the strip itself uses `key`: its accelerators, the entry box's keys
-// (Enter, Ctrl+Shift+H, Ctrl+H) and the editing keys of its line and list.
-// Held as the hot key, such a key would be taken away from the entry box.
-bool isStripKey(const QKeySequence& key);
+// What the general page says of a key refused for `check`.
+QString hotKeyRefusalText(HotKeyCheck check);
 
 // What the general page says of the key that `hotKey` holds: why it does not
 // work, where alone it works, or the trigger the desktop gave it in place of

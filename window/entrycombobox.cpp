@@ -1,5 +1,6 @@
 #include "window/entrycombobox.h"
 
+#include "core/evaluationmode.h"
 #include "res/accelerators.h"
 #include "framework/calcsetansevent.h"
 #include "window/tesselview.h"
@@ -13,8 +14,8 @@
 namespace {
 
 constexpr int noRequest = -1;
-constexpr int decimalMode = 0;
-constexpr int hexadecimalMode = 1;
+constexpr int decimalMode = static_cast<int>(EvaluationMode::Decimal);
+constexpr int hexadecimalMode = static_cast<int>(EvaluationMode::Hexadecimal);
 
 bool isCtrlShift(Qt::KeyboardModifiers modifiers)
 {

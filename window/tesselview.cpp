@@ -1,8 +1,12 @@
 #include "window/tesselview.h"
 
+#include "core/clipboardcalculation.h"
+#include "core/historyline.h"
+#include "core/storedsettings.h"
 #include "framework/application.h"
 #include "framework/availablememory.h"
 #include "framework/calcsetansevent.h"
+#include "window/clipboardport.h"
 #include "window/clipboardtext.h"
 #include "framework/framewnd.h"
 #include "framework/globalhotkey.h"
@@ -10,7 +14,6 @@
 #include "res/images.h"
 #include "res/menus.h"
 #include "framework/messagebox.h"
-#include "engine/myexception.h"
 #include "framework/popupmenu.h"
 #include "framework/profile.h"
 #include "res/resource.h"
@@ -21,15 +24,12 @@
 
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <memory>
-#include <new>
+#include <optional>
 #include <utility>
 
 namespace {
-
-const char* const separator = " : ";
 
 QWidget* mainWindow()
 {
@@ -135,28 +135,15 @@ void CTesselView::OnCalcSetAns(int mode)
 {
     // A text over the limit has been warned about and is evaluated all the same.
     UpdateData(true);
-    if (m_strEntry.empty())
+    std::optional<std::string> line = evaluateEntry(m_calculator, m_strEntry, mode);
+    if (!line)
         return;
-    const std::string::size_type cut = m_strEntry.find(separator);
-    if (cut != std::string::npos)
-        m_strEntry.resize(cut);
-
-    std::string result;
-    if (mode == 0 || mode == 1) {
-        try {
-            result = m_calculator.calculate(m_strEntry.c_str(), mode);
-        } catch (const myexception& error) {
-            result = error.what();
-        }
-    }
-    const bool large = m_strEntry.size() >= largeTextSize;
-    m_strEntry += separator;
-    m_strEntry += result;
+    m_strEntry = std::move(*line);
 
     m_entryBox.insertItem(0, fromCp932(m_strEntry));
     UpdateData(false);
     m_entryBox.lineEdit()->selectAll();
-    if (large)
+    if (m_strEntry.size() >= largeTextSize)
         returnFreedMemory();
 }
 
@@ -170,45 +157,12 @@ void CTesselView::ExchangeClipboard(ClipboardText& text)
 {
     if (!m_pClipboard)
         m_pClipboard = HotKeyClipboard::create(m_hotKey);
-    auto source = std::make_unique<QMimeData>();
-    bool large = false;
-    try {
-        // Contents that cannot be read are neither evaluated nor overwritten.
-        if (!m_pClipboard->fetch())
-            return;
-        text.ReadFrom(m_pClipboard->mimeData());
-        large = text.m_text.size() >= largeTextSize;
-        std::string outcome;
-        try {
-            outcome = m_calculator.calculate(text.m_text, 0);
-        } catch (const memory_error&) {
-            throw;
-        } catch (const myexception& error) {
-            outcome = error.what();
-        }
-        text.m_text = std::move(outcome);
-        text.WriteTo(source.get());
-    } catch (const memory_error& error) {
-        tellMemoryError(error.what());
-        return;
-    } catch (const std::bad_alloc&) {
-        tellMemoryError(memoryErrorMessage);
-        return;
-    }
-    m_pClipboard->write(std::move(source));
+    QtClipboardPort clipboard(*m_pClipboard, text);
+    const ClipboardCalculation done = calculateClipboard(m_calculator, clipboard);
     // Qt lets go of its own copies of the clipboard's data only once this
     // handler has returned: the memory is given back after that.
-    if (large)
+    if (done.written && done.textSize >= largeTextSize)
         QMetaObject::invokeMethod(this, [] { returnFreedMemory(); }, Qt::QueuedConnection);
-}
-
-void CTesselView::tellMemoryError(const char* message)
-{
-    // The old clipboard contents stay, and the user learns why the result is
-    // missing instead of the program ending. What the failed work held is
-    // given back first, so that the box has the memory to show itself.
-    returnFreedMemory();
-    showMessageBox(nullptr, fromCp932(message));
 }
 
 void CTesselView::OnEditChange()
@@ -268,7 +222,10 @@ void CTesselView::OnDeleteRegistry()
         return;
     if (m_host.profileDeleted)
         m_host.profileDeleted();
-    deleteProfileSections({QStringLiteral("Settings"), QStringLiteral("WindowPosition")});
+    QStringList sections;
+    for (const char* section : deletedSections)
+        sections << QString::fromLatin1(section);
+    deleteProfileSections(sections);
 }
 
 void CTesselView::resizeEvent(QResizeEvent* event)

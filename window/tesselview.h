@@ -69,8 +69,6 @@ public:
     const std::string& entryText() const { return m_strEntry; }
     const Calculator<double>& calculator() const { return m_calculator; }
 
-    // The longest entry text accepted without a warning, in bytes of 8-bit text.
-    static constexpr std::size_t maxEntryLength = 255;
     // Width of the grip band at the left, in pixels.
     static constexpr int gripWidth = 19;
     // From this many bytes of text on, the memory an evaluation freed is given
@@ -105,5 +103,4 @@ private:
     void selectEntryOrSetText();
     void showContextMenu(const QPoint& point);
     void forwardToApplication(int id);
-    void tellMemoryError(const char* message);
 };

@@ -12,7 +12,6 @@
 #include "settings/settingscommand.h"
 #include "settings/hotkeyedit.h"
 #include "framework/globalhotkey.h"
-#include "settings/valuetext.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -238,8 +237,6 @@ private slots:
     void storedHotKey();
     void hotKeyField_data();
     void hotKeyField();
-    void nameRule_data();
-    void nameRule();
     void editDialogOk_data();
     void editDialogOk();
     void specialValueCheckedOnlyOnOk();
@@ -249,10 +246,6 @@ private slots:
     void storedNameShownInCapitals();
     void nameLengthIsLimited();
     void longerStoredTextIsKeptWhole();
-    void valueText_data();
-    void valueText();
-    void valueFromText_data();
-    void valueFromText();
     void listShowsStoreSorted();
     void insertRowReturnsSortedRow_data();
     void insertRowReturnsSortedRow();
@@ -274,34 +267,6 @@ private slots:
     void sheetAndPagesEndInEitherOrder_data();
     void sheetAndPagesEndInEitherOrder();
 };
-
-void SettingsTest::nameRule_data()
-{
-    QTest::addColumn<std::string>("name");
-    QTest::addColumn<int>("expected");
-    const int ok = static_cast<int>(ConstNameCheck::Ok);
-    const int digit = static_cast<int>(ConstNameCheck::LeadingDigit);
-    const int bad = static_cast<int>(ConstNameCheck::BadCharacter);
-    QTest::newRow("capitals") << std::string("PI") << ok;
-    QTest::newRow("capitals and digits") << std::string("A1B2") << ok;
-    QTest::newRow("empty") << std::string() << ok;
-    QTest::newRow("leading digit") << std::string("2PI") << digit;
-    QTest::newRow("leading digit before underscore") << std::string("2P_I") << digit;
-    QTest::newRow("only a digit") << std::string("7") << digit;
-    QTest::newRow("underscore") << std::string("P_I") << bad;
-    QTest::newRow("blank") << std::string("P I") << bad;
-    QTest::newRow("lower case") << std::string("Pi") << bad;
-    QTest::newRow("leading underscore") << std::string("_1") << bad;
-    QTest::newRow("double-byte character") << utf8ToCp932("Ａ") << bad;
-    QTest::newRow("half-width katakana") << utf8ToCp932("ｱ") << bad;
-}
-
-void SettingsTest::nameRule()
-{
-    QFETCH(std::string, name);
-    QFETCH(int, expected);
-    QCOMPARE(static_cast<int>(checkConstName(name)), expected);
-}
 
 void SettingsTest::editDialogOk_data()
 {
@@ -504,49 +469,6 @@ void SettingsTest::longerStoredTextIsKeptWhole()
     QCOMPARE(dialog.DoModal(), res::IDOK);
     QCOMPARE(shownLength, 300);
     QCOMPARE(dialog.m_strDescription, description);
-}
-
-void SettingsTest::valueText_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<std::string>("text");
-    QTest::newRow("integral keeps the point") << 2.0 << std::string("2.");
-    QTest::newRow("negative integral") << -2.0 << std::string("-2.");
-    QTest::newRow("zero") << 0.0 << std::string("0.");
-    QTest::newRow("largest plain integer") << 123456789012345.0 << std::string("123456789012345.");
-    QTest::newRow("fraction") << -2.5 << std::string("-2.5");
-    QTest::newRow("one third") << 1.0 / 3 << std::string("0.333333333333333");
-    QTest::newRow("pi rounded to 15 digits") << 3.14159265358979323 << std::string("3.14159265358979");
-    QTest::newRow("exponential form has no point added") << 1e20 << std::string("1e+20");
-    QTest::newRow("small exponential form") << 1.5e-10 << std::string("1.5e-10");
-}
-
-void SettingsTest::valueText()
-{
-    QFETCH(double, value);
-    QFETCH(std::string, text);
-    QCOMPARE(::valueText(value), text);
-}
-
-void SettingsTest::valueFromText_data()
-{
-    QTest::addColumn<std::string>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("integral with point") << std::string("2.") << 2.0;
-    QTest::newRow("fifteen digits") << std::string("0.333333333333333") << 0.333333333333333;
-    QTest::newRow("exponent") << std::string("1e+20") << 1e20;
-    QTest::newRow("leading blanks") << std::string("  -7.25") << -7.25;
-    QTest::newRow("number then text") << std::string("12abc") << 12.0;
-    QTest::newRow("not a number reads 0") << std::string("abc") << 0.0;
-    QTest::newRow("empty reads 0") << std::string() << 0.0;
-    QTest::newRow("infinity") << std::string("-inf") << -std::numeric_limits<double>::infinity();
-}
-
-void SettingsTest::valueFromText()
-{
-    QFETCH(std::string, text);
-    QFETCH(double, value);
-    QCOMPARE(::valueFromText(text), value);
 }
 
 void SettingsTest::listShowsStoreSorted()
