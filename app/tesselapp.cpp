@@ -65,6 +65,7 @@ CTesselApp::~CTesselApp()
     m_pDocTemplate.reset();
     m_channel.reset();
     m_termination.reset();
+    m_trayHost.reset();
     m_qtTranslator.reset();
     m_qtApp.reset();
 }
