@@ -5,11 +5,11 @@
 #include "res/menus.h"
 #include "framework/popupmenu.h"
 #include "res/resource.h"
-#include "framework/taskbarhint.h"
+#include "platform/taskbarhint.h"
 #include "app/tesselapp.h"
-#include "framework/trayhost.h"
+#include "platform/trayhost.h"
 #include "framework/widthresizer.h"
-#include "framework/windowplacement.h"
+#include "platform/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>

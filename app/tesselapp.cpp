@@ -1,11 +1,11 @@
 #include "app/tesselapp.h"
 
 #include "app/aboutdlg.h"
-#include "app/autostart.h"
-#include "app/helpviewer.h"
+#include "platform/autostart.h"
+#include "platform/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/profilesection.h"
-#include "framework/instancechannel.h"
+#include "platform/instancechannel.h"
 #include "framework/messagebox.h"
 #include "framework/singledoctemplate.h"
 #include "orrin/version.h"
@@ -198,7 +198,10 @@ void CTesselApp::OnAppAbout()
 
 void CTesselApp::OnHelpTopics()
 {
-    showHelpTopics();
+    showHelpTopics([](HelpFailure failure, const QString& detail) {
+        const char* text = failure == HelpFailure::FileMissing ? res::text::helpFileMissing : res::text::cannotShowHelp;
+        showMessageBox(nullptr, QString::fromUtf8(text).arg(detail));
+    });
 }
 
 void CTesselApp::WinHelp()

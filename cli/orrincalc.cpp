@@ -1,10 +1,10 @@
 #include "cli/orrincalc.h"
 
-#include "framework/availablememory.h"
+#include "platform/availablememory.h"
 #include "engine/calculator.h"
-#include "framework/codepage.h"
-#include "framework/documentfile.h"
-#include "framework/variablesarchive.h"
+#include "platform/codepage.h"
+#include "datafile/documentfile.h"
+#include "datafile/variablesarchive.h"
 
 #include <algorithm>
 #include <cerrno>

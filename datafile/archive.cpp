@@ -1,4 +1,4 @@
-#include "framework/archive.h"
+#include "datafile/archive.h"
 
 #include <bit>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "framework/documentfile.h"
+#include "datafile/documentfile.h"
 
 #include <cerrno>
 #include <cstdint>

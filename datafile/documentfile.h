@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/archive.h"
+#include "datafile/archive.h"
 
 #include <functional>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/archive.h"
+#include "datafile/archive.h"
 #include "engine/calculator.h"
 
 // Writes or reads the calculator's variables store in the layout of the data

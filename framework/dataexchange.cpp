@@ -1,6 +1,6 @@
 #include "framework/dataexchange.h"
 
-#include "framework/codepage.h"
+#include "platform/codepage.h"
 #include "engine/formatnumber.h"
 #include "framework/messagebox.h"
 #include "res/texts.h"

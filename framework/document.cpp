@@ -1,6 +1,6 @@
 #include "framework/document.h"
 
-#include "framework/documentfile.h"
+#include "datafile/documentfile.h"
 #include "framework/messagebox.h"
 #include "framework/view.h"
 #include "res/texts.h"

@@ -1,4 +1,4 @@
-#include "framework/availablememory.h"
+#include "platform/availablememory.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "framework/codepage.h"
+#include "platform/codepage.h"
 
 #include <cerrno>
 #include <system_error>

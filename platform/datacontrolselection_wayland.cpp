@@ -1,4 +1,4 @@
-#include "framework/datacontrolselection.h"
+#include "platform/datacontrolselection_wayland.h"
 
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 

@@ -1,4 +1,4 @@
-#include "framework/fallbackhotkey.h"
+#include "platform/fallbackhotkey.h"
 
 FallbackHotKey::FallbackHotKey(std::unique_ptr<GlobalHotKey> first, Factory second, QObject* parent)
     : GlobalHotKey(parent), m_first(std::move(first)), m_makeSecond(std::move(second))

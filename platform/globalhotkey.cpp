@@ -1,8 +1,8 @@
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 
-#include "framework/fallbackhotkey.h"
-#include "framework/globalhotkey_portal.h"
-#include "framework/waylandsession.h"
+#include "platform/fallbackhotkey.h"
+#include "platform/globalhotkey_xdg.h"
+#include "platform/waylandsession.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 
-#include "framework/waylandsession.h"
-#include "framework/x11connection.h"
+#include "platform/waylandsession.h"
+#include "platform/connection_x11.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "framework/globalhotkey_portal.h"
+#include "platform/globalhotkey_xdg.h"
 
 #include "res/texts.h"
 

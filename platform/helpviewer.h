@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <functional>
+
 // The help file Orrin.chm, which lies beside the program; an installed
 // program finds it in its package's data folder instead.
 
@@ -19,8 +21,14 @@ QString findHelpFile(const QString& programDir);
 // empty when there is none.
 QString helpFilePath();
 
+enum class HelpFailure {
+    FileMissing,  // the detail names the paths searched, separated by 、
+    NoViewer,     // the detail is the file's path
+};
+using HelpFailureReport = std::function<void(HelpFailure failure, const QString& detail)>;
+
 // Shows the help file's default topic: with xdg-open when the desktop names an
-// application for CHM files, else (or when xdg-open fails) with xCHM. A
-// message box tells the user, with the file's path, when the file is missing
-// or nothing could show it; xdg-open's failure may be told a while later.
-void showHelpTopics();
+// application for CHM files, else (or when xdg-open fails) with xCHM. report
+// hears when the file is missing or nothing could show it; xdg-open's failure
+// may be reported a while later.
+void showHelpTopics(const HelpFailureReport& report = {});

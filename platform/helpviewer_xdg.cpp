@@ -1,7 +1,5 @@
-#include "app/helpviewer.h"
+#include "platform/helpviewer.h"
 
-#include "framework/messagebox.h"
-#include "res/texts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,17 +21,12 @@ void prepareViewer(QProcess& viewer, const QString& program, const QString& file
     viewer.setStandardErrorFile(QProcess::nullDevice());
 }
 
-void tellCannotShow(const QString& path)
-{
-    showMessageBox(nullptr, QString::fromUtf8(res::text::cannotShowHelp).arg(QDir::toNativeSeparators(path)));
-}
-
-void showWithXchm(const QString& path)
+void showWithXchm(const QString& path, const HelpFailureReport& report)
 {
     QProcess viewer;
     prepareViewer(viewer, QStringLiteral("xchm"), path);
-    if (!viewer.startDetached())
-        tellCannotShow(path);
+    if (!viewer.startDetached() && report)
+        report(HelpFailure::NoViewer, QDir::toNativeSeparators(path));
 }
 
 // Whether the desktop names an application for the file's type. Without one,
@@ -60,21 +53,21 @@ bool desktopHasHandler(const QString& path)
 
 // xdg-open may wait for the viewer it starts, so its outcome is taken when it
 // ends, without holding up the program.
-void showWithDesktop(const QString& path)
+void showWithDesktop(const QString& path, const HelpFailureReport& report)
 {
     auto* opener = new QProcess(QCoreApplication::instance());
     prepareViewer(*opener, QStringLiteral("xdg-open"), path);
     QObject::connect(opener, &QProcess::finished, opener,
-                     [opener, path](int exitCode, QProcess::ExitStatus status) {
+                     [opener, path, report](int exitCode, QProcess::ExitStatus status) {
                          opener->deleteLater();
                          if (status != QProcess::NormalExit || exitCode != 0)
-                             showWithXchm(path);
+                             showWithXchm(path, report);
                      });
-    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, path](QProcess::ProcessError error) {
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, path, report](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
         opener->deleteLater();
-        showWithXchm(path);
+        showWithXchm(path, report);
     });
     opener->start();
 }
@@ -110,14 +103,15 @@ QString helpFilePath()
     return findHelpFile(QCoreApplication::applicationDirPath());
 }
 
-void showHelpTopics()
+void showHelpTopics(const HelpFailureReport& report)
 {
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString path = findHelpFile(programDir);
     if (path.isEmpty()) {
         const QString searched = QDir::toNativeSeparators(helpFilePath(programDir)) + QStringLiteral("、")
                                  + QDir::toNativeSeparators(installedHelpFilePath(programDir));
-        showMessageBox(nullptr, QString::fromUtf8(res::text::helpFileMissing).arg(searched));
+        if (report)
+            report(HelpFailure::FileMissing, searched);
         return;
     }
     // xdg-open hands the file to the viewer the desktop associates with CHM
@@ -126,7 +120,7 @@ void showHelpTopics()
     // the same xdg-open, but without it guesses a web browser and prints a
     // warning.)
     if (desktopHasHandler(path))
-        showWithDesktop(path);
+        showWithDesktop(path, report);
     else
-        showWithXchm(path);
+        showWithXchm(path, report);
 }

@@ -1,6 +1,6 @@
-#include "framework/hotkeyclipboard.h"
+#include "platform/hotkeyclipboard.h"
 
-#include "framework/waylandsession.h"
+#include "platform/waylandsession.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -26,9 +26,9 @@ std::unique_ptr<HotKeyClipboard> createQtClipboard()
     return std::make_unique<QtClipboard>();
 }
 
-std::unique_ptr<HotKeyClipboard> HotKeyClipboard::create(const GlobalHotKey* key)
+std::unique_ptr<HotKeyClipboard> HotKeyClipboard::create(const GlobalHotKey* key, NoRouteReport noRoute)
 {
     if (isWaylandSession())
-        return createDataControlClipboard(key);
+        return createDataControlClipboard(key, std::move(noRoute));
     return createQtClipboard();
 }

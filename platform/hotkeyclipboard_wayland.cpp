@@ -1,9 +1,7 @@
-#include "framework/hotkeyclipboard.h"
+#include "platform/hotkeyclipboard.h"
 
-#include "framework/datacontrolselection.h"
-#include "framework/globalhotkey.h"
-#include "framework/messagebox.h"
-#include "res/texts.h"
+#include "platform/datacontrolselection_wayland.h"
+#include "platform/globalhotkey.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -149,7 +147,7 @@ void SelectionThread::waitForWork()
 
 class DataControlClipboard : public HotKeyClipboard {
 public:
-    explicit DataControlClipboard(const GlobalHotKey* key) : m_key(key) {}
+    DataControlClipboard(const GlobalHotKey* key, NoRouteReport noRoute) : m_key(key), m_noRoute(std::move(noRoute)) {}
 
     bool fetch() override;
     const QMimeData* mimeData() const override { return m_throughX11 ? m_x11->mimeData() : &m_data; }
@@ -160,6 +158,7 @@ private:
     bool pressedInX11Window() const { return m_key && !m_key->worksEverywhere(); }
 
     const GlobalHotKey* m_key;
+    NoRouteReport m_noRoute;
     std::unique_ptr<SelectionThread> m_thread;
     bool m_refused = false;
     bool m_told = false;
@@ -197,7 +196,8 @@ bool DataControlClipboard::fetch()
         }
         if (!m_told) {
             m_told = true;
-            showMessageBox(nullptr, QString::fromUtf8(res::text::clipboardUnavailable));
+            if (m_noRoute)
+                m_noRoute();
         }
         return false;
     }
@@ -224,7 +224,8 @@ void DataControlClipboard::write(std::unique_ptr<QMimeData> data)
 
 } // namespace
 
-std::unique_ptr<HotKeyClipboard> createDataControlClipboard(const GlobalHotKey* key)
+std::unique_ptr<HotKeyClipboard> createDataControlClipboard(const GlobalHotKey* key,
+                                                            HotKeyClipboard::NoRouteReport noRoute)
 {
-    return std::make_unique<DataControlClipboard>(key);
+    return std::make_unique<DataControlClipboard>(key, std::move(noRoute));
 }

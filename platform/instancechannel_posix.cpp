@@ -1,4 +1,4 @@
-#include "framework/instancechannel.h"
+#include "platform/instancechannel.h"
 
 #include <QSocketNotifier>
 

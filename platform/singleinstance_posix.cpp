@@ -1,4 +1,4 @@
-#include "framework/singleinstance.h"
+#include "platform/singleinstance.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "framework/taskbarhint.h"
+#include "platform/taskbarhint.h"
 
-#include "framework/x11connection.h"
+#include "platform/connection_x11.h"
 
 #include <QGuiApplication>
 #include <QWidget>

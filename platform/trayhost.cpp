@@ -1,4 +1,4 @@
-#include "framework/trayhost.h"
+#include "platform/trayhost.h"
 
 #include <QSystemTrayIcon>
 

@@ -1,4 +1,4 @@
-#include "framework/waylandsession.h"
+#include "platform/waylandsession.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

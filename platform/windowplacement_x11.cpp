@@ -1,6 +1,6 @@
-#include "framework/windowplacement.h"
+#include "platform/windowplacement.h"
 
-#include "framework/x11connection.h"
+#include "platform/connection_x11.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>

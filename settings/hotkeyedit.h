@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 
 #include <QKeySequence>
 #include <QKeySequenceEdit>

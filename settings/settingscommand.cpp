@@ -1,6 +1,6 @@
 #include "settings/settingscommand.h"
 
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 #include "framework/propertysheet.h"
 #include "res/resource.h"
 #include "res/texts.h"

@@ -1,12 +1,12 @@
 #include "window/tesselview.h"
 
 #include "framework/application.h"
-#include "framework/availablememory.h"
+#include "platform/availablememory.h"
 #include "framework/calcsetansevent.h"
 #include "window/clipboardtext.h"
 #include "framework/framewnd.h"
-#include "framework/globalhotkey.h"
-#include "framework/hotkeyclipboard.h"
+#include "platform/globalhotkey.h"
+#include "platform/hotkeyclipboard.h"
 #include "res/images.h"
 #include "res/menus.h"
 #include "framework/messagebox.h"
@@ -16,7 +16,7 @@
 #include "res/resource.h"
 #include "window/tesseldoc.h"
 #include "framework/textcodec.h"
-#include "framework/variablesarchive.h"
+#include "datafile/variablesarchive.h"
 #include "res/texts.h"
 
 #include <QGuiApplication>
@@ -169,7 +169,8 @@ void CTesselView::OnHotKey()
 void CTesselView::ExchangeClipboard(ClipboardText& text)
 {
     if (!m_pClipboard)
-        m_pClipboard = HotKeyClipboard::create(m_hotKey);
+        m_pClipboard = HotKeyClipboard::create(
+            m_hotKey, [] { showMessageBox(nullptr, QString::fromUtf8(res::text::clipboardUnavailable)); });
     auto source = std::make_unique<QMimeData>();
     bool large = false;
     try {

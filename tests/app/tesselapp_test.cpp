@@ -1,7 +1,7 @@
 #include "app/profilesection.h"
 #include "framework/document.h"
 #include "framework/popupmenu.h"
-#include "framework/singleinstance.h"
+#include "platform/singleinstance.h"
 #include "res/resource.h"
 #include "tests/window/orrinharness.h"
 #include "window/tesselview.h"

@@ -1,4 +1,4 @@
-#include "framework/archive.h"
+#include "datafile/archive.h"
 #include "tests/support/bytes.h"
 #include "tests/support/casename.h"
 

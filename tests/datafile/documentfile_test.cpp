@@ -1,5 +1,5 @@
-#include "framework/documentfile.h"
-#include "framework/variablesarchive.h"
+#include "datafile/documentfile.h"
+#include "datafile/variablesarchive.h"
 #include "tests/support/bytes.h"
 #include "tests/support/casename.h"
 

@@ -1,4 +1,4 @@
-#include "framework/variablesarchive.h"
+#include "datafile/variablesarchive.h"
 #include "tests/support/bytes.h"
 #include "tests/support/casename.h"
 

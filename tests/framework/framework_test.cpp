@@ -4,7 +4,7 @@
 #include "framework/listctrl.h"
 #include "framework/popupmenu.h"
 #include "framework/singledoctemplate.h"
-#include "framework/singleinstance.h"
+#include "platform/singleinstance.h"
 #include "framework/view.h"
 #include "res/menus.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "framework/availablememory.h"
+#include "platform/availablememory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/codepage.h"
+#include "platform/codepage.h"
 #include "tests/support/bytes.h"
 #include "tests/support/casename.h"
 

@@ -1,4 +1,4 @@
-#include "app/helpviewer.h"
+#include "platform/helpviewer.h"
 
 #include <QCoreApplication>
 #include <QDir>

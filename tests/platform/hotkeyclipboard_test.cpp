@@ -1,6 +1,5 @@
-#include "framework/globalhotkey.h"
-#include "framework/hotkeyclipboard.h"
-#include "framework/messagebox.h"
+#include "platform/globalhotkey.h"
+#include "platform/hotkeyclipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -34,28 +33,19 @@ private slots:
 
     void noRouteTellsOnceAndReadsNothing()
     {
-        QStringList told;
-        ScopedMessageBoxHook hook([&told](const QString& text, MessageButtons) {
-            told << text;
-            return 1;
-        });
-
-        const auto clipboard = HotKeyClipboard::create();
+        int told = 0;
+        const auto clipboard = HotKeyClipboard::create(nullptr, [&told] { ++told; });
         QVERIFY(!clipboard->fetch());
         QVERIFY(!clipboard->fetch());
-        QCOMPARE(told, QStringList{QStringLiteral("このデスクトップではクリップボードの計算を使用できません。")});
+        QCOMPARE(told, 1);
         QVERIFY(!clipboard->mimeData()->hasText());
     }
 
     void noRouteUsesX11ClipboardForKeyOfX11Windows()
     {
-        QStringList told;
-        ScopedMessageBoxHook hook([&told](const QString& text, MessageButtons) {
-            told << text;
-            return 1;
-        });
+        int told = 0;
         X11OnlyHotKey key;
-        const auto clipboard = HotKeyClipboard::create(&key);
+        const auto clipboard = HotKeyClipboard::create(&key, [&told] { ++told; });
         QGuiApplication::clipboard()->setText(QStringLiteral("6*7"));
         QVERIFY(clipboard->fetch());
         QCOMPARE(clipboard->mimeData()->text(), QStringLiteral("6*7"));
@@ -63,7 +53,7 @@ private slots:
         result->setText(QStringLiteral("42"));
         clipboard->write(std::move(result));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("42"));
-        QCOMPARE(told, QStringList());
+        QCOMPARE(told, 0);
     }
 
 private:

@@ -1,5 +1,5 @@
-#include "framework/fallbackhotkey.h"
-#include "framework/globalhotkey_portal.h"
+#include "platform/fallbackhotkey.h"
+#include "platform/globalhotkey_xdg.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,7 +1,7 @@
 // Shows the settings dialogs with a few constants, for looking at their
 // layout: settings_preview general|constants|edit
 #include "engine/calculator.h"
-#include "framework/codepage.h"
+#include "platform/codepage.h"
 #include "settings/consteditdlg.h"
 #include "settings/constpage.h"
 #include "settings/generalpage.h"

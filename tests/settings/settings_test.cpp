@@ -1,5 +1,5 @@
 #include "engine/calculator.h"
-#include "framework/codepage.h"
+#include "platform/codepage.h"
 #include "settings/consteditdlg.h"
 #include "settings/constpage.h"
 #include "settings/generalpage.h"
@@ -11,7 +11,7 @@
 #include "res/resource.h"
 #include "settings/settingscommand.h"
 #include "settings/hotkeyedit.h"
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 #include "settings/valuetext.h"
 
 #include <QAbstractButton>

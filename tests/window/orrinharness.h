@@ -2,7 +2,7 @@
 #include "app/mainframe.h"
 #include "framework/messagebox.h"
 #include "framework/profile.h"
-#include "framework/trayhost.h"
+#include "platform/trayhost.h"
 #include "res/resource.h"
 #include "app/tesselapp.h"
 #include "window/tesselview.h"
