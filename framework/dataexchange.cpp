@@ -3,7 +3,6 @@
 #include "platform/codepage.h"
 #include "engine/formatnumber.h"
 #include "framework/messagebox.h"
-#include "res/texts.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -120,7 +119,7 @@ void DDX_Text(DataExchange& dx, QLineEdit* edit, std::string& value)
     edit->setText(text);
 }
 
-void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value)
+void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value, const QString& notANumber)
 {
     if (!dx.m_bSaveAndValidate) {
         edit->setText(QString::fromStdString(formatNumber(value, 10)));
@@ -128,7 +127,7 @@ void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value)
     }
     const std::optional<double> number = parseDecimalNumber(edit->text().toStdString());
     if (!number) {
-        showMessageBox(dx.m_pDlgWnd, QString::fromUtf8(res::text::enterNumber));
+        showMessageBox(dx.m_pDlgWnd, notANumber);
         dx.Fail(edit);
     }
     value = *number;

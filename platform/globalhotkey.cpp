@@ -35,13 +35,13 @@ std::unique_ptr<GlobalHotKey> createWindowSystemHotKey(QObject* parent)
 
 }  // namespace
 
-std::unique_ptr<GlobalHotKey> GlobalHotKey::create(QObject* parent)
+std::unique_ptr<GlobalHotKey> GlobalHotKey::create(QObject* parent, const QString& description)
 {
     // A Wayland compositor hands global keys out through the portal only; the
     // X11 grab there fires only while an X11 window has focus, so it is the
     // fallback for a desktop without the portal.
     if (isWaylandSession())
-        return std::make_unique<FallbackHotKey>(std::make_unique<PortalHotKey>(), &createWindowSystemHotKey,
+        return std::make_unique<FallbackHotKey>(std::make_unique<PortalHotKey>(nullptr, 5000, description), &createWindowSystemHotKey,
                                                 parent);
     return createWindowSystemHotKey(parent);
 }

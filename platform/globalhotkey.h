@@ -14,7 +14,7 @@ public:
     enum class State { Unbound, Pending, Bound, Taken, Unavailable };
 
     // The implementation for this session (chosen at run time among those built).
-    static std::unique_ptr<GlobalHotKey> create(QObject* parent = nullptr);
+    static std::unique_ptr<GlobalHotKey> create(QObject* parent = nullptr, const QString& description = {});
     ~GlobalHotKey() override;
 
     // Releases the key held before, then asks for `key` (empty: release only).

@@ -1,6 +1,5 @@
 #include "platform/globalhotkey_xdg.h"
 
-#include "res/texts.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -100,8 +99,8 @@ QString objectPathText(const QVariant& value)
 
 } // namespace
 
-PortalHotKey::PortalHotKey(QObject* parent, int timeoutMs)
-    : GlobalHotKey(parent), m_timeoutMs(timeoutMs), m_timer(new QTimer(this))
+PortalHotKey::PortalHotKey(QObject* parent, int timeoutMs, QString description)
+    : GlobalHotKey(parent), m_timeoutMs(timeoutMs), m_description(std::move(description)), m_timer(new QTimer(this))
 {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
@@ -226,7 +225,7 @@ void PortalHotKey::bindShortcut()
     // The portal may ask the user to confirm or choose the key: no time limit
     // on the answer, only on the call.
     awaitResponse(token, false);
-    QVariantMap properties{{QStringLiteral("description"), QString::fromUtf8(res::text::shortcutDescription)}};
+    QVariantMap properties{{QStringLiteral("description"), m_description}};
     const QString trigger = preferredTrigger(key());
     if (!trigger.isEmpty())
         properties.insert(QStringLiteral("preferred_trigger"), trigger);

@@ -16,7 +16,8 @@ class QTimer;
 class PortalHotKey : public GlobalHotKey {
     Q_OBJECT
 public:
-    explicit PortalHotKey(QObject* parent = nullptr, int timeoutMs = 5000);
+    // description: what the key does, as the portal shows it to the user.
+    explicit PortalHotKey(QObject* parent = nullptr, int timeoutMs = 5000, QString description = {});
     ~PortalHotKey() override;
 
     void setKey(const QKeySequence& key) override;
@@ -52,6 +53,7 @@ private:
     void fail();
 
     int m_timeoutMs;
+    const QString m_description;
     QTimer* m_timer;
     Step m_step = Step::Idle;
     unsigned m_attempt = 0;  // replies to an earlier attempt are ignored

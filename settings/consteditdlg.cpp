@@ -123,7 +123,7 @@ void CConstEditDlg::DoDataExchange(DataExchange& dx)
     DDV_MaxChars(dx, m_descriptionEdit, kMaxChars);
     DDX_Text(dx, m_nameEdit, m_strName);
     DDV_MaxChars(dx, m_nameEdit, kMaxChars);
-    DDX_Text(dx, m_valueEdit, m_dValue);
+    DDX_Text(dx, m_valueEdit, m_dValue, QString::fromUtf8(res::text::enterNumber));
 }
 
 bool CConstEditDlg::OnInitDialog()

@@ -84,7 +84,7 @@ void CTesselView::OnInitialUpdate()
     m_hUndoTarget = m_entryBox.lineEdit();
     layoutControls();
     // Made also without a key, so that the settings can give it one later.
-    m_hotKey = GlobalHotKey::create(this).release();  // owned by the view as its child
+    m_hotKey = GlobalHotKey::create(this, QString::fromUtf8(res::text::shortcutDescription)).release();  // owned by the view as its child
     connect(m_hotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
     m_hotKey->setKey(m_host.hotKey);
 }
@@ -265,7 +265,7 @@ void CTesselView::OnSettings()
 void CTesselView::OnDeleteRegistry()
 {
     if (showMessageBox(this, QString::fromUtf8(res::text::confirmDeleteRegistry),
-                       MessageButtons::OkCancel) != res::IDOK)
+                       MessageButtons::OkCancel) != IDOK)
         return;
     if (m_host.profileDeleted)
         m_host.profileDeleted();

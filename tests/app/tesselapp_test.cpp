@@ -138,8 +138,8 @@ private slots:
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("profileAfterExit");
-        QTest::newRow("ok_deletes_and_exit_writes_nothing") << int(res::IDOK) << false;
-        QTest::newRow("cancel_keeps_and_exit_writes") << int(res::IDCANCEL) << true;
+        QTest::newRow("ok_deletes_and_exit_writes_nothing") << int(IDOK) << false;
+        QTest::newRow("cancel_keeps_and_exit_writes") << int(IDCANCEL) << true;
     }
 
     void deleteCommand()

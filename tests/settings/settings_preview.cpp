@@ -20,7 +20,7 @@ void addConstant(CConstPage& page, const char* name, double value, const char* u
 
 int showSheet(int firstPage)
 {
-    PropertySheet sheet(QStringLiteral("設定"), nullptr, firstPage);
+    PropertySheet sheet(QStringLiteral("設定"), QStringLiteral("キャンセル"), nullptr, firstPage);
     CGeneralPage generalPage;
     CConstPage constPage;
     sheet.AddPage(&generalPage);

@@ -77,7 +77,7 @@ public:
     MessageRecorder()
         : m_hook([this](const QString& text, MessageButtons) {
               m_texts << text;
-              return res::IDOK;
+              return IDOK;
           })
     {
     }
@@ -373,7 +373,7 @@ void SettingsTest::editDialogOk()
     const int result = dialog.DoModal();
 
     QCOMPARE(recorder.texts(), messages);
-    QCOMPARE(result, closed ? res::IDOK : res::IDCANCEL);
+    QCOMPARE(result, closed ? IDOK : IDCANCEL);
     QCOMPARE(openAfterOk, !closed);
     QCOMPARE(dialog.m_strName, name);
     if (closed)
@@ -401,7 +401,7 @@ void SettingsTest::specialValueCheckedOnlyOnOk()
             valueEdit->setText(QStringLiteral("2"));
             click(modal, "okButton");
         });
-        QCOMPARE(dialog.DoModal(), res::IDOK);
+        QCOMPARE(dialog.DoModal(), IDOK);
         QCOMPARE(shownValue, QString::fromLatin1(shown));
         QCOMPARE(messagesBeforeOk, QStringList{});
         QCOMPARE(recorder.texts(), QStringList{kNumberMessage});
@@ -441,7 +441,7 @@ void SettingsTest::okButtonFollowsName()
         okEnabled = child<QPushButton>(modal, "okButton")->isEnabled();
         click(modal, "cancelButton");
     });
-    QCOMPARE(dialog.DoModal(), res::IDCANCEL);
+    QCOMPARE(dialog.DoModal(), IDCANCEL);
     QCOMPARE(okEnabled, enabled);
 }
 
@@ -470,7 +470,7 @@ void SettingsTest::storedNameShownInCapitals()
         shownName = child<QLineEdit>(modal, "nameEdit")->text();
         click(modal, "okButton");
     });
-    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(dialog.DoModal(), IDOK);
     QCOMPARE(shownName, shown);
     QCOMPARE(dialog.m_strName, shown.toStdString());
     QCOMPARE(recorder.texts(), QStringList{});
@@ -483,7 +483,7 @@ void SettingsTest::nameLengthIsLimited()
         QTest::keyClicks(child<QLineEdit>(modal, "nameEdit"), QString(256, QLatin1Char('A')));
         click(modal, "okButton");
     });
-    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(dialog.DoModal(), IDOK);
     QCOMPARE(dialog.m_strName, std::string(255, 'A'));
 }
 
@@ -501,7 +501,7 @@ void SettingsTest::longerStoredTextIsKeptWhole()
         QTest::keyClicks(edit, "more");
         click(modal, "okButton");
     });
-    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(dialog.DoModal(), IDOK);
     QCOMPARE(shownLength, 300);
     QCOMPARE(dialog.m_strDescription, description);
 }
@@ -599,7 +599,7 @@ void SettingsTest::insertRowReturnsSortedRow()
     QFETCH(QString, name);
     QFETCH(int, row);
 
-    PropertySheet sheet(QStringLiteral("設定"), nullptr, 0);
+    PropertySheet sheet(QStringLiteral("設定"), QStringLiteral("キャンセル"), nullptr, 0);
     CConstPage page;
     sheet.AddPage(&page);
     for (const QString& each : existing)
@@ -618,7 +618,7 @@ void SettingsTest::insertRowReturnsSortedRow()
             QVERIFY(page.list()->GetItemText(i - 1, 0) <= page.list()->GetItemText(i, 0));
         click(&sheet, "propertySheetCancel");
     });
-    QCOMPARE(sheet.DoModal(), res::IDCANCEL);
+    QCOMPARE(sheet.DoModal(), IDCANCEL);
 }
 
 void SettingsTest::newButtonAddsConstant()
@@ -987,7 +987,7 @@ void SettingsTest::sheetAndPagesEndInEitherOrder_data()
 void SettingsTest::sheetAndPagesEndInEitherOrder()
 {
     QFETCH(bool, sheetFirst);
-    auto sheet = std::make_unique<PropertySheet>(QStringLiteral("設定"));
+    auto sheet = std::make_unique<PropertySheet>(QStringLiteral("設定"), QStringLiteral("キャンセル"));
     auto generalPage = std::make_unique<CGeneralPage>();
     auto constPage = std::make_unique<CConstPage>();
     sheet->AddPage(generalPage.get());
@@ -1002,7 +1002,7 @@ void SettingsTest::sheetAndPagesEndInEitherOrder()
         QCOMPARE(tabs->count(), 1);
         generalPage.reset();
         QCOMPARE(tabs->count(), 0);
-        QCOMPARE(sheet->DoModal(), res::IDCANCEL);
+        QCOMPARE(sheet->DoModal(), IDCANCEL);
     }
 }
 

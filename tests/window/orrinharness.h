@@ -62,7 +62,7 @@ public:
         QFile::remove(profileFileName());
     }
 
-    int answer = res::IDOK;
+    int answer = IDOK;
     QStringList messages;
     std::unique_ptr<CTesselApp> app;
 
