@@ -1,5 +1,6 @@
 #include "framework/dataexchange.h"
 
+#include "platform/cnumber.h"
 #include "platform/codepage.h"
 #include "engine/formatnumber.h"
 #include "framework/messagebox.h"
@@ -12,7 +13,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 namespace {
 
@@ -70,14 +70,6 @@ bool isDecimalNumber(std::string_view text)
     return at == text.size();
 }
 
-// Qt sets the C library's locale from the environment, where the decimal
-// separator may be a comma; numbers in dialogs always use the point.
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
 }  // namespace
 
 DataExchange::DataExchange(QWidget* dialog, bool saveAndValidate)
@@ -100,7 +92,7 @@ std::optional<double> parseDecimalNumber(std::string_view text)
         return std::nullopt;
     const std::string digits(text);
     errno = 0;
-    const double value = strtod_l(digits.c_str(), nullptr, cLocale());
+    const double value = strtodC(digits.c_str());
     if (errno == ERANGE && std::isinf(value))
         return std::nullopt;
     return value;

@@ -1,10 +1,9 @@
 #include "settings/valuetext.h"
 
 #include "engine/formatnumber.h"
+#include "platform/cnumber.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <locale.h>
 
 namespace {
 
@@ -14,14 +13,6 @@ bool isPlainInteger(const std::string& text)
     return text.size() > digits &&
            std::all_of(text.begin() + static_cast<std::ptrdiff_t>(digits), text.end(),
                        [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Qt sets the C library's locale from the environment; the value texts
-// always use the point.
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
 }
 
 }  // namespace
@@ -36,5 +27,5 @@ std::string valueText(double value)
 
 double valueFromText(const std::string& text)
 {
-    return strtod_l(text.c_str(), nullptr, cLocale());
+    return strtodC(text.c_str());
 }
