@@ -1,5 +1,7 @@
 #include "platform/datacontrolselection_wayland.h"
 
+#include "platform/descriptor_posix.h"
+
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>
@@ -28,18 +30,8 @@ void writeAll(int fd, const QByteArray& data)
     sigemptyset(&pipeSignal);
     sigaddset(&pipeSignal, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
-    qsizetype done = 0;
-    bool broken = false;
-    while (done < data.size()) {
-        const ssize_t written = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            broken = errno == EPIPE;
-            break;
-        }
-        done += written;
-    }
+    const bool broken = !::writeAll(fd, std::string_view(data.constData(), static_cast<std::size_t>(data.size())))
+                        && errno == EPIPE;
     if (broken && !sigismember(&previous, SIGPIPE)) {
         const timespec now{};
         sigtimedwait(&pipeSignal, nullptr, &now);  // take the signal that our write raised
@@ -51,30 +43,12 @@ void writeAll(int fd, const QByteArray& data)
 // or sends more than any expression.
 bool readAll(int fd, QByteArray& data)
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs);
-    char buffer[4096];
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
-            return false;
-        pollfd readable{fd, POLLIN, 0};
-        const int ready = ::poll(&readable, 1, static_cast<int>(left));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return false;
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        data.append(buffer, got);
-        if (data.size() > maxTextBytes)
-            return false;
-    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(readTimeoutMs);
+    std::string bytes;
+    if (::readAll(fd, bytes, maxTextBytes, deadline) != ReadEnd::Complete)
+        return false;
+    data.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return true;
 }
 
 } // namespace

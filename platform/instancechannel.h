@@ -33,10 +33,7 @@ public:
     static bool requestShow(const std::string& name,
                             std::chrono::milliseconds timeout = std::chrono::milliseconds(500));
 
-    // $XDG_RUNTIME_DIR, or else the directory "<name>-<uid>" of the user's
-    // own in the temporary directory, made with mode 0700. Empty when that
-    // directory is a link, belongs to someone else or is open to others.
-    static std::string runtimeDirectory(const std::string& name);
+    // In runtimeDirectory(name).
     static std::string socketPath(const std::string& name);
 
 signals:

@@ -1,5 +1,8 @@
 #include "platform/instancechannel.h"
 
+#include "platform/descriptor_posix.h"
+#include "platform/runtimedir.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -73,25 +76,6 @@ InstanceChannel::InstanceChannel(std::string name, QObject* parent)
 
 InstanceChannel::~InstanceChannel() = default;
 
-std::string InstanceChannel::runtimeDirectory(const std::string& name)
-{
-    const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-    if (runtimeDir && *runtimeDir)
-        return runtimeDir;
-    const char* tmp = std::getenv("TMPDIR");
-    const std::string dir = std::string((tmp && *tmp) ? tmp : "/tmp") + "/" + name + "-"
-        + std::to_string(::getuid());
-    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
-        return {};
-    // In a shared temporary directory the name may have been taken first by
-    // someone else: only a real directory of this user, closed to others, will do.
-    struct stat status {};
-    if (::lstat(dir.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)
-        || status.st_uid != ::getuid() || (status.st_mode & 077) != 0)
-        return {};
-    return dir;
-}
-
 std::string InstanceChannel::socketPath(const std::string& name)
 {
     const std::string dir = runtimeDirectory(name);
@@ -151,18 +135,12 @@ void InstanceChannel::acceptConnections()
 
 void InstanceChannel::readRequest(Connection* connection)
 {
-    char buffer[maxRequestBytes];
-    ssize_t count;
-    do {
-        count = ::read(connection->fd, buffer, sizeof buffer);
-        if (count > 0)
-            connection->request.append(buffer, static_cast<std::size_t>(count));
-    } while ((count > 0 && connection->request.size() <= maxRequestBytes) || (count < 0 && errno == EINTR));
-    if (count < 0 && errno == EAGAIN && connection->request.size() <= maxRequestBytes)
+    const ReadEnd end = readAll(connection->fd, connection->request, maxRequestBytes);
+    if (end == ReadEnd::WouldBlock)
         return;  // more to come
 
     // The request is complete when the peer has closed its end.
-    const bool show = count == 0 && connection->request == showRequest;
+    const bool show = end == ReadEnd::Complete && connection->request == showRequest;
     connection->notifier->setEnabled(false);
     connection->notifier->deleteLater();  // not here: this is its own signal
     ::close(connection->fd);

@@ -3,8 +3,7 @@
 #include <utility>
 
 // A per-user marker that a program runs: an exclusive flock() on the file
-// "<name>.lock" in $XDG_RUNTIME_DIR (or, without it, in the temporary
-// directory under a name holding the user id). The lock belongs to the open
+// "<name>.lock" in the runtime directory (see runtimeDirectory). The lock belongs to the open
 // file, so it disappears with the process however that ends, and a crash never
 // blocks the next start.
 class SingleInstanceLock {

@@ -1,5 +1,7 @@
 #include "platform/singleinstance.h"
 
+#include "platform/runtimedir.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -15,12 +17,8 @@ SingleInstanceLock::~SingleInstanceLock()
 
 std::string SingleInstanceLock::lockFilePath() const
 {
-    const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-    if (runtimeDir && *runtimeDir)
-        return std::string(runtimeDir) + "/" + m_name + ".lock";
-    const char* tmp = std::getenv("TMPDIR");
-    const std::string dir = (tmp && *tmp) ? tmp : "/tmp";
-    return dir + "/" + m_name + "-" + std::to_string(::getuid()) + ".lock";
+    const std::string dir = runtimeDirectory(m_name);
+    return dir.empty() ? std::string() : dir + "/" + m_name + ".lock";
 }
 
 bool SingleInstanceLock::tryLock()
@@ -28,6 +26,8 @@ bool SingleInstanceLock::tryLock()
     if (m_fd >= 0)
         return true;
     const std::string path = lockFilePath();
+    if (path.empty())
+        return true;
     // O_NOFOLLOW: in a shared temporary directory, never follow another
     // user's planted link.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
