@@ -16,7 +16,6 @@
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "framework/dialogresult.h"
 #include "framework/dataexchange.h"
-#include "framework/dialogtemplate.h"
+#include "framework/dialogunits.h"
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
 #include "app/aboutdlg.h"
-#include "framework/dialogtemplate.h"
+#include "framework/dialogunits.h"
 #include "orrin/version.h"
 #include "res/resource.h"
 

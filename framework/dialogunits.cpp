@@ -1,4 +1,4 @@
-#include "framework/dialogtemplate.h"
+#include "framework/dialogunits.h"
 
 #include <QApplication>
 #include <QFontMetrics>
