@@ -38,8 +38,6 @@ public:
     // Moves and sizes the control to the rectangle given in dialog units.
     void place(QWidget* control, int x, int y, int width, int height) const;
 
-    const DialogBaseUnits& baseUnits() const { return m_units; }
-
 private:
     DialogBaseUnits m_units;
 };

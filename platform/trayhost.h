@@ -1,4 +1,7 @@
 #pragma once
+#include "platform/scopedhook.h"
+
+#include <functional>
 
 // What takes the program's icon in the notification area.
 enum class TrayKind {
@@ -13,18 +16,9 @@ enum class TrayKind {
 // status-notifier hosts; trayer, stalonetray and older panels XEmbed trays.)
 TrayKind trayKind();
 
-// Answers trayKind() while it lives, for tests that run without a desktop.
-class ScopedTrayKind {
-public:
-    explicit ScopedTrayKind(TrayKind kind);
-    ~ScopedTrayKind();
-    ScopedTrayKind(const ScopedTrayKind&) = delete;
-    ScopedTrayKind& operator=(const ScopedTrayKind&) = delete;
-
-private:
-    const TrayKind* m_previous;
-    TrayKind m_kind;
-};
+// Answers trayKind() while set through ScopedHook, for tests that run
+// without a desktop.
+using TrayKindHook = std::function<TrayKind()>;
 
 // Whether a status-notifier host is registered on the session bus.
 bool statusNotifierHostRegistered();

@@ -192,7 +192,7 @@ private slots:
         if (opened) {
             QCOMPARE(docTemplate.frame()->geometry(), QRect(10, 20, 200, 30));
             QVERIFY(!docTemplate.frame()->isVisible());  // shown by the start-up, not by creation
-            QCOMPARE(docTemplate.document()->GetFirstView(), docTemplate.frame()->GetActiveView());
+            QCOMPARE(docTemplate.document()->GetFirstView()->geometry(), docTemplate.frame()->contentsRect());
         } else {
             QVERIFY(!docTemplate.frame());
             QVERIFY(!docTemplate.document());

@@ -22,7 +22,7 @@ public:
     // The desktop has the given kind of tray (an XEmbed tray unless told).
     explicit OrrinHarness(bool writeEmptyDataFile = true, TrayKind tray = TrayKind::Embedded)
         : m_previousDir(QDir::currentPath()),
-          m_tray(tray),
+          m_tray([tray] { return tray; }),
           m_hook([this](const QString& text, MessageButtons) {
               messages << text;
               return answer;
@@ -69,7 +69,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_previousDir;
-    ScopedTrayKind m_tray;
+    ScopedHook<TrayKindHook> m_tray;
     ScopedMessageBoxHook m_hook;
     int m_argc = 1;
     char m_arg0[6] = "orrin";
