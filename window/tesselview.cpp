@@ -84,9 +84,10 @@ void CTesselView::OnInitialUpdate()
     m_hUndoTarget = m_entryBox.lineEdit();
     layoutControls();
     // Made also without a key, so that the settings can give it one later.
-    m_hotKey = GlobalHotKey::create(this, QString::fromUtf8(res::text::shortcutDescription)).release();  // owned by the view as its child
-    connect(m_hotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
-    m_hotKey->setKey(m_host.hotKey);
+    // Owned by the view as its child.
+    m_pHotKey = GlobalHotKey::create(this, QString::fromUtf8(res::text::shortcutDescription)).release();
+    connect(m_pHotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
+    m_pHotKey->setKey(m_host.hotKey);
 }
 
 void CTesselView::Serialize(Archive& archive)
@@ -170,7 +171,7 @@ void CTesselView::ExchangeClipboard(ClipboardText& text)
 {
     if (!m_pClipboard)
         m_pClipboard = HotKeyClipboard::create(
-            m_hotKey, [] { showMessageBox(nullptr, QString::fromUtf8(res::text::clipboardUnavailable)); });
+            m_pHotKey, [] { showMessageBox(nullptr, QString::fromUtf8(res::text::clipboardUnavailable)); });
     auto source = std::make_unique<QMimeData>();
     bool large = false;
     try {
@@ -257,7 +258,7 @@ void CTesselView::OnSettings()
 {
     // Owned by the strip, so that the always-on-top strip never covers it.
     if (m_host.editSettings)
-        m_host.editSettings(mainWindow(), m_calculator, m_hotKey);
+        m_host.editSettings(mainWindow(), m_calculator, m_pHotKey);
     if (Document* document = GetDocument())
         document->OnSaveDocument(CTesselDoc::dataFileName);
 }
