@@ -7,7 +7,7 @@ build_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
                 qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev libxtst-dev
                 libwayland-dev libwayland-bin fp-utils-3.2.2)
 run_packages=(fonts-ipafont-gothic xchm qt6-translations-l10n)
-test_packages=(clang libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
+test_packages=(clang clang-format-14 libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
                python3 lintian desktop-file-utils appstream dpkg-dev file
                sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin
                libglib2.0-bin)
