@@ -8,6 +8,7 @@
 #include "platform/taskbarhint.h"
 #include "app/tesselapp.h"
 #include "platform/trayhost.h"
+#include "platform/trayicon.h"
 #include "framework/widthresizer.h"
 #include "platform/windowplacement.h"
 
@@ -73,7 +74,11 @@ int CMainFrame::OnCreate()
     new WidthResizer(this, border);
     followWindowPlacement(this);
     createAccelerators();
-    createTrayIcon();
+    if (const CTesselApp* app = theApp()) {
+        TrayHost* tray = app->trayHost();
+        connect(tray, &TrayHost::kindChanged, this, &CMainFrame::followTray);
+        followTray(tray->kind());
+    }
     return 0;
 }
 
@@ -90,24 +95,32 @@ void CMainFrame::createAccelerators()
     }
 }
 
-void CMainFrame::createTrayIcon()
+void CMainFrame::followTray(TrayKind kind)
 {
-    if (const CTesselApp* app = theApp())
-        m_bClickToggles = app->trayAtStart() == TrayKind::StatusNotifier;
-    m_trayIcon = new QSystemTrayIcon(loadIcon(res::IDI_MAINFRAME), this);
-    m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
-    m_trayIcon->setToolTip(QStringLiteral("Tessel"));
-    // Queued, as the tray's notifications are posted: the exit command hides
-    // the icon, which must not happen inside the icon's own event handler.
-    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &CMainFrame::OnTrayNotify, Qt::QueuedConnection);
-    m_trayIcon->show();
+    m_trayIcon.reset();  // a tray of the old kind may hold it still
+    m_bClickToggles = kind == TrayKind::StatusNotifier;
+    TrayIconSetup setup;
+    setup.icon = loadIcon(res::IDI_MAINFRAME);
+    setup.toolTip = QStringLiteral("Tessel");
+    setup.loadMenu = [] { return loadMenu(res::IDR_TRAY_MENU, nullptr); };
+    setup.isEnabled = [this](int id) { return CanSendCommand(id); };
+    m_trayIcon = createTrayIcon(kind, setup);
+    if (!m_trayIcon)
+        return;
+    m_trayIcon->setParent(this);  // found among the frame's children
+    // Queued, as the tray's notifications are posted: the exit command
+    // destroys the icon, which must not happen inside the icon's own handler.
+    connect(m_trayIcon.get(), &TrayIcon::activated, this, &CMainFrame::OnTrayNotify, Qt::QueuedConnection);
+    connect(m_trayIcon.get(), &TrayIcon::commandChosen, this, &CMainFrame::OnTrayMenuCommand,
+            Qt::QueuedConnection);
 }
 
 void CMainFrame::OnDestroy()
 {
     FrameWnd::OnDestroy();
-    if (m_trayIcon)
-        m_trayIcon->hide();
+    if (const CTesselApp* app = theApp())
+        disconnect(app->trayHost(), nullptr, this, nullptr);
+    m_trayIcon.reset();
 }
 
 void CMainFrame::OnTrayNotify(QSystemTrayIcon::ActivationReason reason)
@@ -115,11 +128,8 @@ void CMainFrame::OnTrayNotify(QSystemTrayIcon::ActivationReason reason)
     // A status-notifier tray delivers clicks under a modal window too (an
     // XEmbed icon is blocked by it): nothing may open a second sheet or end
     // the program beneath it.
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        modal->raise();
-        modal->activateWindow();
+    if (raiseModalWindow())
         return;
-    }
     if (QApplication::activePopupWidget())
         return;  // a menu is open and holds the input
     switch (reason) {
@@ -141,6 +151,26 @@ void CMainFrame::OnTrayNotify(QSystemTrayIcon::ActivationReason reason)
     default:
         break;
     }
+}
+
+void CMainFrame::OnTrayMenuCommand(int command)
+{
+    // The host draws its menu whatever the program shows: as with a click,
+    // only the modal window comes to the front.
+    if (raiseModalWindow())
+        return;
+    if (CanSendCommand(command))
+        SendCommand(command);
+}
+
+bool CMainFrame::raiseModalWindow()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return false;
+    modal->raise();
+    modal->activateWindow();
+    return true;
 }
 
 void CMainFrame::showTrayMenu()

@@ -1,7 +1,11 @@
 #pragma once
 #include "framework/framewnd.h"
+#include "platform/trayhost.h"
 
 #include <QSystemTrayIcon>
+#include <memory>
+
+class TrayIcon;
 
 // The main window: a frameless, always-on-top tool window without a taskbar
 // entry, holding the expression view inside a self-drawn sizing border. Only
@@ -9,6 +13,8 @@
 // double-click shows or hides the window (a click, on trays that report no
 // double-click), the right button opens the tray menu; while a modal window
 // of the program is open, the icon only brings that window to the front.
+// The icon follows the desktop's tray: made, re-made or dropped as a tray
+// of either kind comes or goes.
 // Closing the frame (Alt+F4 or the window manager) hides it.
 class CMainFrame : public FrameWnd {
     Q_OBJECT
@@ -20,6 +26,8 @@ public:
     static constexpr int border = 4;
 
     void OnTrayNotify(QSystemTrayIcon::ActivationReason reason);
+    // A command of the tray menu as drawn by a status-notifier host.
+    void OnTrayMenuCommand(int command);
 
 protected:
     bool PreCreateWindow(CreateStruct& cs) override;
@@ -33,10 +41,12 @@ protected:
 private:
     void createCommandMap();
     void createAccelerators();
-    void createTrayIcon();
+    void followTray(TrayKind kind);
     void showTrayMenu();
+    // Brings an open modal window of the program to the front; false when none is open.
+    static bool raiseModalWindow();
 
-    QSystemTrayIcon* m_trayIcon = nullptr;  // a child: goes with the frame
+    std::unique_ptr<TrayIcon> m_trayIcon;
     // The tray reports a click but no double-click (a status-notifier host).
     bool m_bClickToggles = false;
 };

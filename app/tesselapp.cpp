@@ -90,7 +90,7 @@ bool CTesselApp::InitInstance()
     m_channel = std::make_unique<InstanceChannel>(instanceLockName);
     QObject::connect(m_channel.get(), &InstanceChannel::showRequested, [this] { OnShowRequest(); });
     m_channel->listen();
-    m_trayAtStart = trayKind();
+    m_trayHost = std::make_unique<TrayHost>();
     QApplication::setQuitOnLastWindowClosed(false);
     setIdentity();
     loadQtTranslation();
@@ -106,7 +106,7 @@ bool CTesselApp::InitInstance()
             host.editSettings = [this](QWidget* owner, Calculator<double>& calculator,
                                        GlobalHotKey* hotKey) { editSettings(owner, calculator, hotKey); };
             // Without a tray the program could not be ended otherwise.
-            host.exitInContextMenu = m_trayAtStart == TrayKind::None;
+            host.exitInContextMenu = [this] { return m_trayHost->kind() == TrayKind::None; };
             host.profileDeleted = [this] { SetSaveSettings(false); };
             return new CTesselView(&frame, std::move(host));
         });
@@ -119,7 +119,7 @@ bool CTesselApp::InitInstance()
 
     // Shown and activated, so that the user can type at once after starting it.
     // Without a tray a hidden window could not be reached.
-    const bool shown = !m_bNoDisplay || m_trayAtStart == TrayKind::None;
+    const bool shown = !m_bNoDisplay || m_trayHost->kind() == TrayKind::None;
     FrameWnd* frame = GetMainWnd();
     frame->setVisible(shown);
     if (shown)

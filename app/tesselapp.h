@@ -44,8 +44,8 @@ public:
     QRect windowRect() const { return QRect(m_nWindowX, m_nWindowY, m_nWindowWidth, m_nWindowHeight); }
     bool noDisplay() const { return m_bNoDisplay; }
     QKeySequence hotKey() const { return m_hotKey; }
-    // The tray found at start, just before the frame made its icon.
-    TrayKind trayAtStart() const { return m_trayAtStart; }
+    // The desktop's tray as it is now; the frame's icon follows it.
+    TrayHost* trayHost() const { return m_trayHost.get(); }
 
     // The default outer height: the sizing border above and below the box.
     static int defaultWindowHeight();
@@ -70,7 +70,6 @@ private:
     int m_nWindowWidth = 0;
     int m_nWindowHeight = 0;
     QKeySequence m_hotKey;
-    TrayKind m_trayAtStart = TrayKind::Embedded;
     SingleInstanceLock m_hMutex{instanceLockName};
 
     int& m_argc;
@@ -78,6 +77,7 @@ private:
     bool m_bOtherInstance = false;
     std::unique_ptr<QApplication> m_qtApp;
     std::unique_ptr<InstanceChannel> m_channel;
+    std::unique_ptr<TrayHost> m_trayHost;
     std::unique_ptr<QTranslator> m_qtTranslator;
     std::unique_ptr<SingleDocTemplate> m_pDocTemplate;
 };

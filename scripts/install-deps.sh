@@ -10,7 +10,7 @@ run_packages=(fonts-ipafont-gothic xchm qt6-translations-l10n)
 test_packages=(clang clang-format-14 libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
                python3 lintian desktop-file-utils appstream dpkg-dev file
                sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin
-               libglib2.0-bin)
+               libglib2.0-bin lxqt-panel)
 
 case "${1:-all}" in
     run) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;

@@ -331,7 +331,7 @@ void CTesselView::mouseDoubleClickEvent(QMouseEvent* event)
 void CTesselView::showContextMenu(const QPoint& point)
 {
     std::unique_ptr<QMenu> menu = loadMenu(res::IDR_CONTEXT_MENU, this);
-    if (m_host.exitInContextMenu)
+    if (m_host.exitInContextMenu && m_host.exitInContextMenu())
         insertExitItem(*menu);
     QWidget* frame = mainWindow();
     // Placed from the window's corner offset by the click within the view.

@@ -24,8 +24,8 @@ struct ViewHost {
     // view's hot key, which the settings may change.
     std::function<void(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey)>
         editSettings;
-    // The grip's menu also carries the exit command: no tray to end the program from.
-    bool exitInContextMenu = false;
+    // Whether the grip's menu carries the exit command now: no tray to end the program from.
+    std::function<bool()> exitInContextMenu;
     // The stored settings have been deleted: none are to be written at exit.
     std::function<void()> profileDeleted;
 };

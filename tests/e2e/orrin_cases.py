@@ -561,11 +561,12 @@ def status_notifier_host(desktop):
     call(watcher, path, "org.freedesktop.DBus.Mock.AddMethod", watcher, "RegisterStatusNotifierItem",
          "s", "", f"self.Set('{watcher}', 'RegisteredStatusNotifierItems', [args[0]])")
 
-    def item_call(method):
+    def item_call(method, object_path="/StatusNotifierItem", *args):
         item = wait_for("the icon to register", lambda: re.findall(r"'([^']+)'", call(
             watcher, path, "org.freedesktop.DBus.Properties.Get", watcher,
             "RegisteredStatusNotifierItems")))[0]
-        call(item, "/StatusNotifierItem", f"org.kde.StatusNotifierItem.{method}", "0", "0")
+        call(item, object_path, method if "." in method else f"org.kde.StatusNotifierItem.{method}",
+             *(args or ("0", "0")))
         # Answered from the event loop only after the call before it has been handled.
         call(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
              "org.kde.StatusNotifierItem", "Id")
@@ -593,7 +594,8 @@ def case_status_notifier_under_modal_sheet(desktop):
     host("Activate")
     wait_for("the sheet to come to the front", lambda: desktop.xdotool("getactivewindow").strip() == sheet)
     host("ContextMenu")
-    expect_equal(set(orrin.visible_windows()), shown, "the program's windows after a click and a menu request")
+    host("com.canonical.dbusmenu.Event", "/MenuBar", "10", "clicked", "<0>", "0")  # 常駐の終了
+    expect_equal(set(orrin.visible_windows()), shown, "the program's windows after a click and menu commands")
     other.terminate()
     close_sheet(orrin, sheet, "Escape")
     host("ContextMenu")  # now it opens the menu: the check above could see one
@@ -650,8 +652,66 @@ def case_hot_key_from_settings(desktop, holder):
     expect_equal(read_settings(desktop).get("Settings/HotKey"), "Ctrl+Alt+K", "stored hot key")
 
 
+# --- a real status-notifier panel: lxqt-panel with its status-notifier plugin alone
+
+def click_panel_icon(orrin, panel, button, what, done):
+    """Clicks where the panel draws the program's icon, the only one at the
+    panel's right end, until done(): the panel draws it a moment after the
+    item registers."""
+    wait_for("the icon to register", lambda: "'" in orrin.desktop.watcher_property(
+        "RegisteredStatusNotifierItems"))
+    x, y, width, height = orrin.geometry(panel)
+    where = (str(x + width - 15), str(y + height // 2))
+    for _ in range(4):
+        orrin.desktop.xdotool("mousemove", *where, "click", button)
+        try:
+            return wait_for(what, done, timeout=2)
+        except TestFailure:
+            pass
+    orrin.desktop.xdotool("mousemove", *where, "click", button)
+    return wait_for(what, done)
+
+
+def case_status_notifier_panel_menu_exits(desktop):
+    panel = desktop.start_status_notifier_panel()
+    orrin = start_with_empty_store(desktop)
+    window = orrin.main_window()
+    desktop.xdotool("windowmove", "--sync", window, "240", "180")
+    wait_for("the window to move", lambda: orrin.geometry(window)[:2] == (240, 180))
+
+    def panel_windows():
+        return set(desktop.run(["xdotool", "search", "--onlyvisible", "--pid", str(desktop.panel.pid)],
+                               check=False).stdout.split())
+    before = panel_windows()
+    click_panel_icon(orrin, panel, "3", "the panel to draw the tray menu", lambda: panel_windows() - before)
+    press_exit_mnemonic(orrin, "panel's tray")
+    settings = read_settings(desktop)
+    expect_equal([settings.get(f"Settings/{key}") for key in ("WindowX", "WindowY")], ["240", "180"],
+                 "stored position")
+
+
+def case_status_notifier_panel_started_later(desktop):
+    orrin = start_with_empty_store(desktop)
+    orrin.main_window()
+
+    def grip_menu_height():
+        height = orrin.geometry(next(iter(orrin.open_grip_menu())))[3]
+        orrin.keys("Escape")
+        wait_for("the grip menu to close", lambda: len(orrin.visible_windows()) == 1)
+        return height
+    without_tray = grip_menu_height()
+    panel = desktop.start_status_notifier_panel()
+    click_panel_icon(orrin, panel, "1", "a click on the icon to hide the window",
+                     lambda: not orrin.main_window_shown())
+    desktop.xdotool("click", "1")
+    wait_for("a second click to show the window", orrin.main_window_shown)
+    expect(grip_menu_height() < without_tray, "the grip menu still carries 常駐の終了 beside a tray")
+
+
 DESKTOPS = {"status_notifier_click_toggles": dict(with_tray=False, session_bus=True),
             "status_notifier_under_modal_sheet": dict(with_tray=False, session_bus=True),
+            "status_notifier_panel_menu_exits": dict(with_tray=False, session_bus=True),
+            "status_notifier_panel_started_later": dict(with_tray=False, session_bus=True),
             "no_tray_grip_menu_exits": dict(with_tray=False),
             "tray_started_later_takes_icon": dict(with_tray=False)}
 CASES = {name[len("case_"):]: function for name, function in globals().items()

@@ -202,6 +202,28 @@ class Desktop:
         finally:
             xlib.close()
 
+    def start_status_notifier_panel(self):
+        """Starts lxqt-panel with only its status-notifier plugin, on the
+        private session bus; also later. Returns the panel's window."""
+        folder = os.path.join(self.config_home, "lxqt")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "panel.conf"), "w", encoding="utf-8") as config:
+            config.write("[General]\n__userfile__=true\n\n"
+                         "[panel1]\nplugins=statusnotifier\nposition=Bottom\nalignment=1\n"
+                         "panelSize=32\niconSize=22\nwidth=200\nwidth-percent=false\n\n"
+                         "[statusnotifier]\ntype=statusnotifier\nalignment=Right\n")
+        self.panel = self.spawn(["lxqt-panel"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the panel's status-notifier host", lambda: "true" in self.watcher_property(
+            "IsStatusNotifierHostRegistered"))
+        return wait_for("the panel's window", lambda: self.run(
+            ["xdotool", "search", "--onlyvisible", "--pid", str(self.panel.pid)], check=False).stdout.split())[0]
+
+    def watcher_property(self, name):
+        return self.run(["gdbus", "call", "--session", "--dest", "org.kde.StatusNotifierWatcher",
+                         "--object-path", "/StatusNotifierWatcher", "--method",
+                         "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher", name],
+                        check=False).stdout
+
     # --- tools ----------------------------------------------------------
 
     def run(self, argv, check=True, timeout=DEFAULT_TIMEOUT, **kwargs):
