@@ -40,9 +40,10 @@ std::unique_ptr<GlobalHotKey> GlobalHotKey::create(QObject* parent, const QStrin
     // A Wayland compositor hands global keys out through the portal only; the
     // X11 grab there fires only while an X11 window has focus, so it is the
     // fallback for a desktop without the portal.
-    if (isWaylandSession())
-        return std::make_unique<FallbackHotKey>(std::make_unique<PortalHotKey>(nullptr, 5000, description), &createWindowSystemHotKey,
-                                                parent);
+    if (isWaylandSession()) {
+        auto portal = std::make_unique<PortalHotKey>(nullptr, PortalHotKey::defaultTimeoutMs, description);
+        return std::make_unique<FallbackHotKey>(std::move(portal), &createWindowSystemHotKey, parent);
+    }
     return createWindowSystemHotKey(parent);
 }
 

@@ -16,8 +16,10 @@ class QTimer;
 class PortalHotKey : public GlobalHotKey {
     Q_OBJECT
 public:
+    static constexpr int defaultTimeoutMs = 5000;
+
     // description: what the key does, as the portal shows it to the user.
-    explicit PortalHotKey(QObject* parent = nullptr, int timeoutMs = 5000, QString description = {});
+    explicit PortalHotKey(QObject* parent = nullptr, int timeoutMs = defaultTimeoutMs, QString description = {});
     ~PortalHotKey() override;
 
     void setKey(const QKeySequence& key) override;
