@@ -1,19 +1,45 @@
 #include "platform/instancechannel.h"
+#include "platform/singleinstance.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 
 namespace {
 
 const std::string name = "Orrintest";
+constexpr char kLockName[] = "OrrinLockTest";
+
+// A file standing where the lock file goes, opened; closed and removed however
+// the test ends, so that a failed run leaves nothing to break the next one.
+struct PlantedFile {
+    explicit PlantedFile(std::string where)
+        : path(std::move(where)), fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
+    {
+    }
+    ~PlantedFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(path.c_str());
+    }
+    PlantedFile(const PlantedFile&) = delete;
+    PlantedFile& operator=(const PlantedFile&) = delete;
+
+    std::string path;
+    int fd;
+};
 
 // A socket bound to the channel's path (listening when backlog >= 0), or connected to it.
 int socketAt(bool bind, int backlog = -1)
@@ -41,6 +67,29 @@ private slots:
         qunsetenv("TMPDIR");  // not inside the last case's directory
         m_dir = std::make_unique<QTemporaryDir>();
         qputenv("XDG_RUNTIME_DIR", m_dir->path().toUtf8());
+    }
+
+    void lockIsFreeAfterHolderEnds()
+    {
+        {
+            SingleInstanceLock first(kLockName);
+            QVERIFY(first.tryLock());
+        }
+        SingleInstanceLock next(kLockName);
+        QVERIFY(next.tryLock());
+    }
+
+    void lockFilePlantedByAnotherUserIsIgnored()
+    {
+        const PlantedFile planted(SingleInstanceLock(kLockName).lockFilePath());
+        QVERIFY(planted.fd >= 0);
+        const uid_t otherUser = ::getuid() == 0 ? 65534 : 0;
+        if (::fchown(planted.fd, otherUser, static_cast<gid_t>(-1)) != 0)
+            QSKIP("changing a file's owner needs root");
+        QCOMPARE(::flock(planted.fd, LOCK_EX | LOCK_NB), 0);
+
+        SingleInstanceLock mine(kLockName);
+        QVERIFY(mine.tryLock());
     }
 
     void onlyShowIsAnswered_data()
