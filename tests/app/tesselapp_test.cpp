@@ -134,6 +134,18 @@ private slots:
         QVERIFY(!tray || !tray->isVisible());
     }
 
+    // No help file lies beside the test program: the help command says where it looked.
+    void helpWithoutFileTellsWhereItLooked()
+    {
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        QVERIFY(harness.frame()->SendCommand(res::ID_HELP_FINDER));
+        QCOMPARE(harness.messages.size(), 1);
+        const QString& message = harness.messages.front();
+        QVERIFY2(message.startsWith(QStringLiteral("ヘルプファイル ")) && message.contains(QStringLiteral("Orrin.chm")),
+                 qPrintable(message));
+    }
+
     void deleteCommand_data()
     {
         QTest::addColumn<int>("answer");
