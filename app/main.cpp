@@ -1,5 +1,5 @@
 #include "app/tesselapp.h"
-#include "framework/waylandsession.h"
+#include "platform/waylandsession.h"
 
 int main(int argc, char* argv[])
 {

@@ -5,12 +5,12 @@
 #include "res/menus.h"
 #include "framework/popupmenu.h"
 #include "res/resource.h"
-#include "framework/taskbarhint.h"
+#include "platform/taskbarhint.h"
 #include "app/tesselapp.h"
-#include "framework/trayhost.h"
-#include "framework/trayicon.h"
+#include "platform/trayhost.h"
+#include "platform/trayicon.h"
 #include "framework/widthresizer.h"
-#include "framework/windowplacement.h"
+#include "platform/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/framewnd.h"
-#include "framework/trayhost.h"
+#include "platform/trayhost.h"
 
 #include <QSystemTrayIcon>
 #include <memory>

@@ -1,16 +1,16 @@
 #include "app/tesselapp.h"
 
 #include "app/aboutdlg.h"
-#include "app/autostart.h"
-#include "app/helpviewer.h"
+#include "platform/autostart.h"
+#include "platform/helpviewer.h"
 #include "app/mainframe.h"
 #include "app/profilesection.h"
 #include "core/storedsettings.h"
-#include "framework/instancechannel.h"
+#include "platform/instancechannel.h"
 #include "framework/messagebox.h"
 #include "framework/profile.h"
 #include "framework/singledoctemplate.h"
-#include "framework/terminationrequest.h"
+#include "platform/terminationrequest.h"
 #include "orrin/version.h"
 #include "res/resource.h"
 #include "res/stringtable.h"
@@ -229,7 +229,10 @@ void CTesselApp::OnAppAbout()
 
 void CTesselApp::OnHelpTopics()
 {
-    showHelpTopics();
+    showHelpTopics([](HelpFailure failure, const QString& detail) {
+        const char* text = failure == HelpFailure::FileMissing ? res::text::helpFileMissing : res::text::cannotShowHelp;
+        showMessageBox(nullptr, QString::fromUtf8(text).arg(detail));
+    });
 }
 
 void CTesselApp::WinHelp()

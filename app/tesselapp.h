@@ -1,8 +1,8 @@
 #pragma once
 #include "engine/calculator.h"
 #include "framework/application.h"
-#include "framework/singleinstance.h"
-#include "framework/trayhost.h"
+#include "platform/singleinstance.h"
+#include "platform/trayhost.h"
 
 #include <QKeySequence>
 #include <QRect>

@@ -1,10 +1,11 @@
 #include "cli/orrincalc.h"
 
-#include "framework/availablememory.h"
+#include "platform/availablememory.h"
 #include "engine/calculator.h"
-#include "framework/codepage.h"
-#include "framework/documentfile.h"
-#include "framework/variablesarchive.h"
+#include "platform/codepage.h"
+#include "platform/descriptor_posix.h"
+#include "datafile/documentfile.h"
+#include "datafile/variablesarchive.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,7 +16,6 @@
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
 
 namespace {
 
@@ -158,14 +158,12 @@ bool evaluateLines(std::FILE* in, Session& session)
     // The rest of a line too long to hold is read past, up to its end.
     bool skippingLine = false;
     for (;;) {
-        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
+        const std::optional<std::size_t> got = readSome(fd, chunk.data(), chunk.size());
+        if (!got)
             return false;
-        if (got == 0)
+        if (*got == 0)
             break;
-        std::string_view fresh(chunk.data(), static_cast<std::size_t>(got));
+        std::string_view fresh(chunk.data(), *got);
         if (skippingLine) {
             const std::size_t newline = fresh.find('\n');
             if (newline == std::string_view::npos)

@@ -46,6 +46,9 @@ if(TARGET orrin)
     target_compile_definitions(orrin_app PRIVATE
         "ORRIN_HELP_DIR_FROM_PROGRAM=\"${help_dir_from_program}\""
         "ORRIN_APP_ID=\"${ORRIN_APP_ID}\"")
+    target_compile_definitions(orrin_platform PRIVATE
+        "ORRIN_HELP_DIR_FROM_PROGRAM=\"${help_dir_from_program}\""
+        "ORRIN_APP_ID=\"${ORRIN_APP_ID}\"")
     if(TARGET orrin_help)
         install(FILES "$<TARGET_FILE_DIR:orrin>/Orrin.chm" DESTINATION "${ORRIN_PACKAGE_DATADIR}")
     endif()

@@ -70,7 +70,7 @@ public:
     std::string calculate(std::string_view input, int mode);
 
     // `budget` answers how many more bytes this process may allocate now
-    // (availableMemory() in framework/availablememory.h). Asked once per call, and
+    // (availableMemory() in platform/availablememory.h). Asked once per call, and
     // only for texts long enough to matter; without a budget only a failed
     // allocation reports a lack of memory.
     void setMemoryBudget(std::function<std::size_t()> budget);

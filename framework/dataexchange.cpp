@@ -1,9 +1,9 @@
 #include "framework/dataexchange.h"
 
-#include "framework/codepage.h"
+#include "platform/cnumber.h"
+#include "platform/codepage.h"
 #include "engine/formatnumber.h"
 #include "framework/messagebox.h"
-#include "res/texts.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 namespace {
 
@@ -71,14 +70,6 @@ bool isDecimalNumber(std::string_view text)
     return at == text.size();
 }
 
-// Qt sets the C library's locale from the environment, where the decimal
-// separator may be a comma; numbers in dialogs always use the point.
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
 }  // namespace
 
 DataExchange::DataExchange(QWidget* dialog, bool saveAndValidate)
@@ -101,7 +92,7 @@ std::optional<double> parseDecimalNumber(std::string_view text)
         return std::nullopt;
     const std::string digits(text);
     errno = 0;
-    const double value = strtod_l(digits.c_str(), nullptr, cLocale());
+    const double value = strtodC(digits.c_str());
     if (errno == ERANGE && std::isinf(value))
         return std::nullopt;
     return value;
@@ -120,7 +111,7 @@ void DDX_Text(DataExchange& dx, QLineEdit* edit, std::string& value)
     edit->setText(text);
 }
 
-void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value)
+void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value, const QString& notANumber)
 {
     if (!dx.m_bSaveAndValidate) {
         edit->setText(QString::fromStdString(formatNumber(value, 10)));
@@ -128,7 +119,7 @@ void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value)
     }
     const std::optional<double> number = parseDecimalNumber(edit->text().toStdString());
     if (!number) {
-        showMessageBox(dx.m_pDlgWnd, QString::fromUtf8(res::text::enterNumber));
+        showMessageBox(dx.m_pDlgWnd, notANumber);
         dx.Fail(edit);
     }
     value = *number;

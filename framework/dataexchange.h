@@ -4,6 +4,7 @@
 #include <string_view>
 
 class QCheckBox;
+class QString;
 class QLineEdit;
 class QWidget;
 
@@ -32,9 +33,9 @@ struct DataExchangeFailure {};
 void DDX_Text(DataExchange& dx, QLineEdit* edit, std::string& value);
 
 // Number field. Shown with 15 significant digits; on saving, the text must be
-// a decimal number (see parseDecimalNumber), otherwise the user is told and
-// the transfer fails.
-void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value);
+// a decimal number (see parseDecimalNumber), otherwise the user is told
+// notANumber and the transfer fails.
+void DDX_Text(DataExchange& dx, QLineEdit* edit, double& value, const QString& notANumber);
 
 // Limits the edit to maxChars characters. A longer text that the field
 // already holds is kept whole, never cut: only typing more is refused.

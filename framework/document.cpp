@@ -1,28 +1,21 @@
 #include "framework/document.h"
 
-#include "framework/documentfile.h"
 #include "framework/messagebox.h"
 #include "framework/view.h"
-#include "res/texts.h"
 
 #include <QString>
 #include <algorithm>
 
-namespace {
-
 // Tells the user what went wrong, and returns whether all went well.
-bool report(DocumentStatus status, const std::string& path)
+bool Document::report(DocumentStatus status, const std::string& path) const
 {
     if (status == DocumentStatus::Ok)
         return true;
-    const char* text = status == DocumentStatus::CannotOpen  ? res::text::cannotOpenFile
-                       : status == DocumentStatus::BadFormat ? res::text::badFileFormat
-                                                             : res::text::cannotSaveFile;
-    showMessageBox(nullptr, QString::fromUtf8(text).arg(QString::fromLocal8Bit(path)));
+    const QString text = FileStatusText(status);
+    if (!text.isEmpty())
+        showMessageBox(nullptr, text.arg(QString::fromLocal8Bit(path)));
     return false;
 }
-
-}  // namespace
 
 Document::~Document()
 {

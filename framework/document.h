@@ -1,5 +1,8 @@
 #pragma once
+#include "datafile/documentfile.h"
 #include "framework/commandtarget.h"
+
+#include <QString>
 
 #include <string>
 #include <vector>
@@ -9,7 +12,8 @@ class View;
 
 // The document of the single-document framework. It keeps no data itself in
 // this program; it opens and saves its file through an archive handed to
-// Serialize, and tells the user in a message box when that fails.
+// Serialize, and tells the user in a message box when that fails, in the text
+// that FileStatusText gives.
 class Document : public CommandTarget {
 public:
     ~Document() override;
@@ -30,6 +34,13 @@ public:
     void RemoveView(View* view);
     View* GetFirstView() const;
 
+protected:
+    // The warning for a failed open or save, with %1 for the file's path;
+    // empty for none.
+    virtual QString FileStatusText(DocumentStatus) const { return QString(); }
+
 private:
+    bool report(DocumentStatus status, const std::string& path) const;
+
     std::vector<View*> m_views;
 };

@@ -26,7 +26,6 @@ public:
     bool Create();
 
     void SetActiveView(View* view);
-    View* GetActiveView() const { return m_pActiveView; }
 
     bool SendCommand(int id);
     bool CanSendCommand(int id) const;

@@ -1,6 +1,5 @@
 #include "framework/messagebox.h"
 
-#include "res/resource.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -33,5 +32,5 @@ int showMessageBox(QWidget* parent, const QString& text, MessageButtons buttons)
     box.setDefaultButton(QMessageBox::Ok);
     // The strip stays on top of everything; the box must not open beneath it.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    return box.exec() == QMessageBox::Ok ? res::IDOK : res::IDCANCEL;
+    return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
 }

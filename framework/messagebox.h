@@ -1,5 +1,6 @@
 #pragma once
-#include "framework/scopedhook.h"
+#include "framework/dialogresult.h"
+#include "platform/scopedhook.h"
 
 #include <QString>
 #include <functional>
@@ -7,8 +8,8 @@
 class QWidget;
 
 // The program's message box: the text under the application's name, with the given
-// buttons. Returns the button pressed as res::IDOK or res::IDCANCEL (a box with
-// only OK returns res::IDOK; closing a box with Escape or its close button
+// buttons. Returns the button pressed as IDOK or IDCANCEL (a box with
+// only OK returns IDOK; closing a box with Escape or its close button
 // counts as Cancel when there is one).
 //
 // The icon follows from the box's purpose, the same for every box of the

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/scopedhook.h"
+#include "platform/scopedhook.h"
 
 #include <QPoint>
 #include <functional>

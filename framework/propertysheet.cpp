@@ -1,7 +1,5 @@
 #include "framework/propertysheet.h"
 
-#include "res/resource.h"
-#include "res/texts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -38,13 +36,13 @@ bool PropertyPage::OnInitDialog()
     return true;
 }
 
-PropertySheet::PropertySheet(const QString& caption, QWidget* parent, int selectPage)
+PropertySheet::PropertySheet(const QString& caption, const QString& cancelText, QWidget* parent, int selectPage)
     : QDialog(parent),
       m_tabs(new QTabWidget(this)),
       m_selectPage(selectPage)
 {
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancelButton = new QPushButton(QString::fromUtf8(res::text::cancel), this);
+    auto* cancelButton = new QPushButton(cancelText, this);
     setObjectName(QStringLiteral("propertySheet"));
     setWindowTitle(caption);
     // A modal frame with a caption and a close box only; no "?" button.
@@ -101,7 +99,7 @@ void PropertySheet::AddPage(PropertyPage* page)
 int PropertySheet::DoModal()
 {
     if (m_pages.empty())
-        return res::IDCANCEL;
+        return IDCANCEL;
     const int first = m_selectPage >= 0 && m_selectPage < static_cast<int>(m_pages.size()) ? m_selectPage : 0;
     {
         const QSignalBlocker blocker(m_tabs);
@@ -166,10 +164,10 @@ void PropertySheet::accept()
         if (each->m_created)
             each->OnOK();
     }
-    done(res::IDOK);
+    done(IDOK);
 }
 
 void PropertySheet::reject()
 {
-    done(res::IDCANCEL);
+    done(IDCANCEL);
 }

@@ -1,6 +1,7 @@
 #pragma once
+#include "framework/dialogresult.h"
 #include "framework/dataexchange.h"
-#include "framework/dialogtemplate.h"
+#include "framework/dialogunits.h"
 
 #include <QDialog>
 #include <QString>
@@ -43,12 +44,12 @@ private:
 
 // The platform's modal tabbed sheet: the pages under their tabs, OK and
 // Cancel. There is no Apply button, because no page ever applies anything
-// before the sheet closes. DoModal returns res::IDOK or res::IDCANCEL. The
+// before the sheet closes. DoModal returns IDOK or IDCANCEL. The
 // pages belong to the caller: a page destroyed first leaves the sheet, and a
 // sheet destroyed first lets its pages go without deleting them.
 class PropertySheet : public QDialog {
 public:
-    explicit PropertySheet(const QString& caption, QWidget* parent = nullptr, int selectPage = 0);
+    PropertySheet(const QString& caption, const QString& cancelText, QWidget* parent = nullptr, int selectPage = 0);
     ~PropertySheet() override;
 
     void AddPage(PropertyPage* page);

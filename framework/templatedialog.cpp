@@ -1,6 +1,5 @@
 #include "framework/templatedialog.h"
 
-#include "res/resource.h"
 
 TemplateDialog::TemplateDialog(QWidget* parent, int width, int height)
     : QDialog(parent), DataExchangeHost(this), m_template(this, width, height)
@@ -13,7 +12,7 @@ TemplateDialog::TemplateDialog(QWidget* parent, int width, int height)
 int TemplateDialog::DoModal()
 {
     if (!OnInitDialog())
-        return res::IDCANCEL;
+        return IDCANCEL;
     return exec();
 }
 
@@ -26,10 +25,10 @@ bool TemplateDialog::OnInitDialog()
 void TemplateDialog::OnOK()
 {
     if (UpdateData(true))
-        done(res::IDOK);
+        done(IDOK);
 }
 
 void TemplateDialog::reject()
 {
-    done(res::IDCANCEL);
+    done(IDCANCEL);
 }

@@ -1,12 +1,13 @@
 #pragma once
+#include "framework/dialogresult.h"
 #include "framework/dataexchange.h"
-#include "framework/dialogtemplate.h"
+#include "framework/dialogunits.h"
 
 #include <QDialog>
 
 // A modal dialog laid out from its template, with the platform dialog's
 // sequence: DoModal runs OnInitDialog before the dialog shows and returns
-// res::IDOK or res::IDCANCEL; the OK button (or Enter on it) runs OnOK, which
+// IDOK or IDCANCEL; the OK button (or Enter on it) runs OnOK, which
 // transfers every field and closes only when the transfer succeeds; Cancel,
 // Escape and the close box close it without a transfer.
 class TemplateDialog : public QDialog, public DataExchangeHost {
@@ -26,7 +27,7 @@ protected:
     void DoDataExchange(DataExchange&) override {}
 
     // Qt's accept and reject come here, so that OK goes through OnOK and
-    // every other way of closing the dialog returns res::IDCANCEL.
+    // every other way of closing the dialog returns IDCANCEL.
     void accept() override { OnOK(); }
     void reject() override;
 

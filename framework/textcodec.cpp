@@ -1,6 +1,6 @@
 #include "framework/textcodec.h"
 
-#include "framework/codepage.h"
+#include "platform/codepage.h"
 
 QString fromCp932(std::string_view cp932)
 {

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the data file reader as if they were a data file,
 // then checks that whatever loaded stores and reloads to the same entries,
 // bit for bit, and that the stored form reads back completely.
-#include "framework/archive.h"
-#include "framework/variablesarchive.h"
+#include "datafile/archive.h"
+#include "datafile/variablesarchive.h"
 
 #include <bit>
 #include <cstddef>

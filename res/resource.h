@@ -14,10 +14,6 @@ inline constexpr int IDR_TRAY_MENU = 136;
 inline constexpr int IDR_CONST_MENU1 = 141;
 inline constexpr int IDR_CONST_MENU2 = 142;
 
-// Dialog results.
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
-
 // Commands.
 inline constexpr int ID_CONST_DELETE = 32771;
 inline constexpr int ID_CONST_EDIT = 32772;

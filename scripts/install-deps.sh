@@ -9,7 +9,7 @@ build_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbe
 # dpkg-dev and file: cpack -G DEB after the run command fills the package's
 # Depends line through dpkg-shlibdeps, which leaves it empty without them.
 run_packages=(fonts-ipafont-gothic xchm qt6-translations-l10n dpkg-dev file)
-test_packages=(clang libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
+test_packages=(clang clang-format-14 libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
                python3 lintian desktop-file-utils appstream
                sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin
                libglib2.0-bin kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde fuse3

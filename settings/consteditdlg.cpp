@@ -99,7 +99,7 @@ void CConstEditDlg::DoDataExchange(DataExchange& dx)
     DDV_MaxChars(dx, m_descriptionEdit, maxConstTextLength);
     DDX_Text(dx, m_nameEdit, m_strName);
     DDV_MaxChars(dx, m_nameEdit, maxConstTextLength);
-    DDX_Text(dx, m_valueEdit, m_dValue);
+    DDX_Text(dx, m_valueEdit, m_dValue, QString::fromUtf8(res::text::enterNumber));
 }
 
 bool CConstEditDlg::OnInitDialog()

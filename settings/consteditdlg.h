@@ -8,7 +8,7 @@ class QLineEdit;
 class QPushButton;
 
 // The constant edit dialog "変数": a constant's name, value and description.
-// The fields are read before DoModal and after it ends with res::IDOK; names
+// The fields are read before DoModal and after it ends with IDOK; names
 // and descriptions are code page 932 text. Any value opens, infinities and NaN
 // as "inf", "-inf" and "nan"; the value text is checked when OK is pressed.
 class CConstEditDlg : public TemplateDialog {

@@ -92,7 +92,7 @@ void CConstPage::UpdateRow(int row, const CConstEditDlg& dialog)
 void CConstPage::OnConstNew()
 {
     CConstEditDlg dialog(this);
-    if (dialog.DoModal() == res::IDOK)
+    if (dialog.DoModal() == IDOK)
         InsertRow(dialog);
 }
 
@@ -105,7 +105,7 @@ void CConstPage::OnConstEdit()
     dialog.m_strName = m_list->GetItemText(row, kNameColumn);
     dialog.m_dValue = valueFromText(m_list->GetItemText(row, kValueColumn));
     dialog.m_strDescription = m_list->GetItemText(row, kDescriptionColumn);
-    if (dialog.DoModal() == res::IDOK)
+    if (dialog.DoModal() == IDOK)
         UpdateRow(row, dialog);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "core/hotkeyrule.h"
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 
 #include <QKeySequence>
 #include <QKeySequenceEdit>

@@ -1,6 +1,6 @@
 #include "settings/settingscommand.h"
 
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 #include "framework/propertysheet.h"
 #include "res/resource.h"
 #include "res/texts.h"
@@ -12,7 +12,7 @@ bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, GeneralSe
                       GlobalHotKey* hotKey)
 {
     // The sheet first, so that the pages go before it when the scope ends.
-    PropertySheet sheet(QString::fromUtf8(res::text::settingsCaption), parent, 0);
+    PropertySheet sheet(QString::fromUtf8(res::text::settingsCaption), QString::fromUtf8(res::text::cancel), parent, 0);
     CGeneralPage generalPage;
     CConstPage constPage;
     sheet.AddPage(&generalPage);
@@ -33,7 +33,7 @@ bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, GeneralSe
                          [&generalPage, hotKey] { generalPage.showHotKeyState(hotKeyStateText(*hotKey)); });
     }
 
-    if (sheet.DoModal() != res::IDOK) {
+    if (sheet.DoModal() != IDOK) {
         if (hotKey && hotKey->key() != general.hotKey)
             hotKey->setKey(general.hotKey);
         return false;

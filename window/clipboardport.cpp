@@ -1,7 +1,7 @@
 #include "window/clipboardport.h"
 
-#include "framework/availablememory.h"
-#include "framework/hotkeyclipboard.h"
+#include "platform/availablememory.h"
+#include "platform/hotkeyclipboard.h"
 #include "framework/messagebox.h"
 #include "framework/textcodec.h"
 #include "window/clipboardtext.h"

@@ -20,7 +20,5 @@ public:
     // leaves it alone when data offers no text.
     virtual void ReadFrom(const QMimeData* data);
 
-    std::string GetText() const { return m_text; }
-
     std::string m_text;
 };

@@ -1,6 +1,7 @@
 #include "window/tesseldoc.h"
 
 #include "framework/view.h"
+#include "res/texts.h"
 
 const char* const CTesselDoc::dataFileName = "Orrin.dat";
 
@@ -18,4 +19,19 @@ void CTesselDoc::Serialize(Archive& archive)
 {
     if (View* view = GetFirstView())
         view->Serialize(archive);
+}
+
+QString CTesselDoc::FileStatusText(DocumentStatus status) const
+{
+    switch (status) {
+    case DocumentStatus::Ok:
+        break;
+    case DocumentStatus::CannotOpen:
+        return QString::fromUtf8(res::text::cannotOpenFile);
+    case DocumentStatus::BadFormat:
+        return QString::fromUtf8(res::text::badFileFormat);
+    case DocumentStatus::CannotSave:
+        return QString::fromUtf8(res::text::cannotSaveFile);
+    }
+    return QString();
 }

@@ -12,4 +12,7 @@ public:
     void Serialize(Archive& archive) override;
 
     static const char* const dataFileName;
+
+protected:
+    QString FileStatusText(DocumentStatus status) const override;
 };

@@ -4,13 +4,13 @@
 #include "core/historyline.h"
 #include "core/storedsettings.h"
 #include "framework/application.h"
-#include "framework/availablememory.h"
+#include "platform/availablememory.h"
 #include "framework/calcsetansevent.h"
 #include "window/clipboardport.h"
 #include "window/clipboardtext.h"
 #include "framework/framewnd.h"
-#include "framework/globalhotkey.h"
-#include "framework/hotkeyclipboard.h"
+#include "platform/globalhotkey.h"
+#include "platform/hotkeyclipboard.h"
 #include "res/images.h"
 #include "res/menus.h"
 #include "framework/messagebox.h"
@@ -19,7 +19,7 @@
 #include "res/resource.h"
 #include "window/tesseldoc.h"
 #include "framework/textcodec.h"
-#include "framework/variablesarchive.h"
+#include "datafile/variablesarchive.h"
 #include "res/texts.h"
 
 #include <QGuiApplication>
@@ -84,9 +84,10 @@ void CTesselView::OnInitialUpdate()
     m_hUndoTarget = m_entryBox.lineEdit();
     layoutControls();
     // Made also without a key, so that the settings can give it one later.
-    m_hotKey = GlobalHotKey::create(this).release();  // owned by the view as its child
-    connect(m_hotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
-    m_hotKey->setKey(m_host.hotKey);
+    // Owned by the view as its child.
+    m_pHotKey = GlobalHotKey::create(this, QString::fromUtf8(res::text::shortcutDescription)).release();
+    connect(m_pHotKey, &GlobalHotKey::activated, this, &CTesselView::OnHotKey);
+    m_pHotKey->setKey(m_host.hotKey);
 }
 
 void CTesselView::Serialize(Archive& archive)
@@ -156,7 +157,8 @@ void CTesselView::OnHotKey()
 void CTesselView::ExchangeClipboard(ClipboardText& text)
 {
     if (!m_pClipboard)
-        m_pClipboard = HotKeyClipboard::create(m_hotKey);
+        m_pClipboard = HotKeyClipboard::create(
+            m_pHotKey, [] { showMessageBox(nullptr, QString::fromUtf8(res::text::clipboardUnavailable)); });
     QtClipboardPort clipboard(*m_pClipboard, text);
     const ClipboardCalculation done = calculateClipboard(m_calculator, clipboard);
     // Qt lets go of its own copies of the clipboard's data only once this
@@ -210,7 +212,7 @@ void CTesselView::OnSettings()
 {
     // Owned by the strip, so that the always-on-top strip never covers it.
     if (m_host.editSettings)
-        m_host.editSettings(mainWindow(), m_calculator, m_hotKey);
+        m_host.editSettings(mainWindow(), m_calculator, m_pHotKey);
     if (Document* document = GetDocument())
         document->OnSaveDocument(CTesselDoc::dataFileName);
 }
@@ -218,7 +220,7 @@ void CTesselView::OnSettings()
 void CTesselView::OnDeleteRegistry()
 {
     if (showMessageBox(this, QString::fromUtf8(res::text::confirmDeleteRegistry),
-                       MessageButtons::OkCancel) != res::IDOK)
+                       MessageButtons::OkCancel) != IDOK)
         return;
     if (m_host.profileDeleted)
         m_host.profileDeleted();

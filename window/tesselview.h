@@ -96,7 +96,7 @@ private:
     // The clipboard as the hot key reaches it, made at the first press.
     std::unique_ptr<HotKeyClipboard> m_pClipboard;
     ViewHost m_host;
-    GlobalHotKey* m_hotKey = nullptr;  // a child of the view
+    GlobalHotKey* m_pHotKey = nullptr;  // a child of the view
 
     void createCommandMap();
     void layoutControls();

@@ -1,5 +1,5 @@
 #include "app/aboutdlg.h"
-#include "framework/dialogtemplate.h"
+#include "framework/dialogunits.h"
 #include "orrin/version.h"
 #include "res/resource.h"
 
@@ -124,16 +124,16 @@ void AboutDlgTest::closes_data()
     QTest::addColumn<int>("result");
     QTest::newRow("ok_button") << CloseAction([](QWidget* dlg) {
         QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
-    }) << res::IDOK;
+    }) << IDOK;
     QTest::newRow("enter") << CloseAction([](QWidget* dlg) {
         QTest::keyClick(dlg, Qt::Key_Return);
-    }) << res::IDOK;
+    }) << IDOK;
     QTest::newRow("escape") << CloseAction([](QWidget* dlg) {
         QTest::keyClick(dlg, Qt::Key_Escape);
-    }) << res::IDCANCEL;
+    }) << IDCANCEL;
     QTest::newRow("close_box") << CloseAction([](QWidget* dlg) {
         dlg->close();
-    }) << res::IDCANCEL;
+    }) << IDCANCEL;
 }
 
 void AboutDlgTest::closes()

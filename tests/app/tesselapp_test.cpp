@@ -1,7 +1,7 @@
 #include "app/profilesection.h"
 #include "framework/document.h"
 #include "framework/popupmenu.h"
-#include "framework/singleinstance.h"
+#include "platform/singleinstance.h"
 #include "res/resource.h"
 #include "tests/window/orrinharness.h"
 #include "window/tesselview.h"
@@ -150,12 +150,24 @@ private slots:
         QVERIFY(!tray || !tray->isVisible());
     }
 
+    // No help file lies beside the test program: the help command says where it looked.
+    void helpWithoutFileTellsWhereItLooked()
+    {
+        OrrinHarness harness;
+        QVERIFY(harness.start());
+        QVERIFY(harness.frame()->SendCommand(res::ID_HELP_FINDER));
+        QCOMPARE(harness.messages.size(), 1);
+        const QString& message = harness.messages.front();
+        QVERIFY2(message.startsWith(QStringLiteral("ヘルプファイル ")) && message.contains(QStringLiteral("Orrin.chm")),
+                 qPrintable(message));
+    }
+
     void deleteCommand_data()
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("profileAfterExit");
-        QTest::newRow("ok_deletes_and_exit_writes_nothing") << int(res::IDOK) << false;
-        QTest::newRow("cancel_keeps_and_exit_writes") << int(res::IDCANCEL) << true;
+        QTest::newRow("ok_deletes_and_exit_writes_nothing") << int(IDOK) << false;
+        QTest::newRow("cancel_keeps_and_exit_writes") << int(IDCANCEL) << true;
     }
 
     void deleteCommand()

@@ -1,4 +1,4 @@
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 
 #include <QGuiApplication>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "framework/dialogtemplate.h"
+#include "framework/dialogunits.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -64,7 +64,7 @@ void DialogUnitsTest::templateSizesDialogAndControls()
 {
     QWidget dialog;
     const DialogTemplate layout(&dialog, 143, 139);
-    const DialogBaseUnits units = layout.baseUnits();
+    const DialogBaseUnits units = dialogBaseUnits(dialog.font());
     QVERIFY(units.width > 0);
     QVERIFY(units.height > units.width);
     QCOMPARE(dialog.font().family(), QApplication::font().family());

@@ -1,7 +1,7 @@
 // Shows the settings dialogs with a few constants, for looking at their
 // layout: settings_preview general|constants|edit
 #include "engine/calculator.h"
-#include "framework/codepage.h"
+#include "platform/codepage.h"
 #include "settings/consteditdlg.h"
 #include "settings/constpage.h"
 #include "settings/generalpage.h"
@@ -20,7 +20,7 @@ void addConstant(CConstPage& page, const char* name, double value, const char* u
 
 int showSheet(int firstPage)
 {
-    PropertySheet sheet(QStringLiteral("設定"), nullptr, firstPage);
+    PropertySheet sheet(QStringLiteral("設定"), QStringLiteral("キャンセル"), nullptr, firstPage);
     CGeneralPage generalPage;
     CConstPage constPage;
     sheet.AddPage(&generalPage);

@@ -1,5 +1,5 @@
 #include "engine/calculator.h"
-#include "framework/codepage.h"
+#include "platform/codepage.h"
 #include "settings/consteditdlg.h"
 #include "settings/constpage.h"
 #include "settings/generalpage.h"
@@ -11,7 +11,7 @@
 #include "res/resource.h"
 #include "settings/settingscommand.h"
 #include "settings/hotkeyedit.h"
-#include "framework/globalhotkey.h"
+#include "platform/globalhotkey.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -76,7 +76,7 @@ public:
     MessageRecorder()
         : m_hook([this](const QString& text, MessageButtons) {
               m_texts << text;
-              return res::IDOK;
+              return IDOK;
           })
     {
     }
@@ -338,7 +338,7 @@ void SettingsTest::editDialogOk()
     const int result = dialog.DoModal();
 
     QCOMPARE(recorder.texts(), messages);
-    QCOMPARE(result, closed ? res::IDOK : res::IDCANCEL);
+    QCOMPARE(result, closed ? IDOK : IDCANCEL);
     QCOMPARE(openAfterOk, !closed);
     QCOMPARE(dialog.m_strName, name);
     if (closed)
@@ -366,7 +366,7 @@ void SettingsTest::specialValueCheckedOnlyOnOk()
             valueEdit->setText(QStringLiteral("2"));
             click(modal, "okButton");
         });
-        QCOMPARE(dialog.DoModal(), res::IDOK);
+        QCOMPARE(dialog.DoModal(), IDOK);
         QCOMPARE(shownValue, QString::fromLatin1(shown));
         QCOMPARE(messagesBeforeOk, QStringList{});
         QCOMPARE(recorder.texts(), QStringList{kNumberMessage});
@@ -406,7 +406,7 @@ void SettingsTest::okButtonFollowsName()
         okEnabled = child<QPushButton>(modal, "okButton")->isEnabled();
         click(modal, "cancelButton");
     });
-    QCOMPARE(dialog.DoModal(), res::IDCANCEL);
+    QCOMPARE(dialog.DoModal(), IDCANCEL);
     QCOMPARE(okEnabled, enabled);
 }
 
@@ -435,7 +435,7 @@ void SettingsTest::storedNameShownInCapitals()
         shownName = child<QLineEdit>(modal, "nameEdit")->text();
         click(modal, "okButton");
     });
-    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(dialog.DoModal(), IDOK);
     QCOMPARE(shownName, shown);
     QCOMPARE(dialog.m_strName, shown.toStdString());
     QCOMPARE(recorder.texts(), QStringList{});
@@ -448,7 +448,7 @@ void SettingsTest::nameLengthIsLimited()
         QTest::keyClicks(child<QLineEdit>(modal, "nameEdit"), QString(256, QLatin1Char('A')));
         click(modal, "okButton");
     });
-    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(dialog.DoModal(), IDOK);
     QCOMPARE(dialog.m_strName, std::string(255, 'A'));
 }
 
@@ -466,7 +466,7 @@ void SettingsTest::longerStoredTextIsKeptWhole()
         QTest::keyClicks(edit, "more");
         click(modal, "okButton");
     });
-    QCOMPARE(dialog.DoModal(), res::IDOK);
+    QCOMPARE(dialog.DoModal(), IDOK);
     QCOMPARE(shownLength, 300);
     QCOMPARE(dialog.m_strDescription, description);
 }
@@ -521,7 +521,7 @@ void SettingsTest::insertRowReturnsSortedRow()
     QFETCH(QString, name);
     QFETCH(int, row);
 
-    PropertySheet sheet(QStringLiteral("設定"), nullptr, 0);
+    PropertySheet sheet(QStringLiteral("設定"), QStringLiteral("キャンセル"), nullptr, 0);
     CConstPage page;
     sheet.AddPage(&page);
     for (const QString& each : existing)
@@ -540,7 +540,7 @@ void SettingsTest::insertRowReturnsSortedRow()
             QVERIFY(page.list()->GetItemText(i - 1, 0) <= page.list()->GetItemText(i, 0));
         click(&sheet, "propertySheetCancel");
     });
-    QCOMPARE(sheet.DoModal(), res::IDCANCEL);
+    QCOMPARE(sheet.DoModal(), IDCANCEL);
 }
 
 void SettingsTest::newButtonAddsConstant()
@@ -909,7 +909,7 @@ void SettingsTest::sheetAndPagesEndInEitherOrder_data()
 void SettingsTest::sheetAndPagesEndInEitherOrder()
 {
     QFETCH(bool, sheetFirst);
-    auto sheet = std::make_unique<PropertySheet>(QStringLiteral("設定"));
+    auto sheet = std::make_unique<PropertySheet>(QStringLiteral("設定"), QStringLiteral("キャンセル"));
     auto generalPage = std::make_unique<CGeneralPage>();
     auto constPage = std::make_unique<CConstPage>();
     sheet->AddPage(generalPage.get());
@@ -924,7 +924,7 @@ void SettingsTest::sheetAndPagesEndInEitherOrder()
         QCOMPARE(tabs->count(), 1);
         generalPage.reset();
         QCOMPARE(tabs->count(), 0);
-        QCOMPARE(sheet->DoModal(), res::IDCANCEL);
+        QCOMPARE(sheet->DoModal(), IDCANCEL);
     }
 }
 

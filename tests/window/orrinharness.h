@@ -2,7 +2,7 @@
 #include "app/mainframe.h"
 #include "framework/messagebox.h"
 #include "framework/profile.h"
-#include "framework/trayhost.h"
+#include "platform/trayhost.h"
 #include "res/resource.h"
 #include "app/tesselapp.h"
 #include "window/tesselview.h"
@@ -22,7 +22,7 @@ public:
     // The desktop has the given kind of tray (an XEmbed tray unless told).
     explicit OrrinHarness(bool writeEmptyDataFile = true, TrayKind tray = TrayKind::Embedded)
         : m_previousDir(QDir::currentPath()),
-          m_tray(tray),
+          m_tray([tray] { return tray; }),
           m_hook([this](const QString& text, MessageButtons) {
               messages << text;
               return answer;
@@ -62,14 +62,14 @@ public:
         QFile::remove(profileFileName());
     }
 
-    int answer = res::IDOK;
+    int answer = IDOK;
     QStringList messages;
     std::unique_ptr<CTesselApp> app;
 
 private:
     QTemporaryDir m_dir;
     QString m_previousDir;
-    ScopedTrayKind m_tray;
+    ScopedHook<TrayKindHook> m_tray;
     ScopedMessageBoxHook m_hook;
     int m_argc = 1;
     char m_arg0[6] = "orrin";

@@ -342,7 +342,7 @@ private slots:
         data->setText(QStringLiteral("円"));
         ClipboardText text;
         text.ReadFrom(data);
-        QCOMPARE(text.GetText(), std::string("\x89\x7E"));
+        QCOMPARE(text.m_text, std::string("\x89\x7E"));
         QMimeData written;
         text.WriteTo(&written);
         QCOMPARE(written.text(), QStringLiteral("円"));
