@@ -1,8 +1,16 @@
 #include "tests/engine/test_support.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <new>
 #include <ostream>
 #include <string>
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -46,5 +54,45 @@ TEST(MemoryBudget, AFailedAllocationIsAMemoryError)
     EXPECT_EQ(outcome(calculator, std::string(100'000, '1')), memoryErrorMessage);
     EXPECT_EQ(outcome(calculator, "2*3"), "6");
 }
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
+// Takes every byte the address-space limit leaves.
+void exhaustMemory()
+{
+    for (std::size_t size = megabyte; size >= 16; size /= 2) {
+        void* volatile block = std::malloc(size);
+        while (block != nullptr)
+            block = std::malloc(size);
+    }
+}
+
+// The end of a call gives a long text's stacks back without asking for more,
+// even when the text took every byte there was.
+TEST(MemoryBudget, NothingLeftAfterALongText)
+{
+    const std::string text(300'000, '.');
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::size_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t headroom = 64 * megabyte;
+        const rlimit limit{pages * ::sysconf(_SC_PAGESIZE) + headroom, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_AS, &limit);
+        Calculator<double> calculator;
+        calculator.setMemoryBudget([] { exhaustMemory(); return ~std::size_t{0}; });
+        try {
+            calculator.calculate(text, 0);
+        } catch (const memory_error&) {
+            ::_exit(0);
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+}
+#endif
 
 }  // namespace
