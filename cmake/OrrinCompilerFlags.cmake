@@ -4,15 +4,16 @@ add_library(orrin_warnings INTERFACE)
 target_compile_options(orrin_warnings INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor)
 
-# The engine reads errno after math calls and accumulates literal digits as a
-# rounded product and a rounded sum: keep errno reporting and contraction off.
-add_compile_options(-fmath-errno -ffp-contract=off)
+# The engine decides its errors by testing for infinities and not-a-number,
+# and accumulates literal digits as a rounded product and a rounded sum: keep
+# IEEE arithmetic and contraction off.
+add_compile_options(-ffp-contract=off)
 
 foreach(flags_var CMAKE_CXX_FLAGS CMAKE_CXX_FLAGS_RELEASE CMAKE_CXX_FLAGS_RELWITHDEBINFO
                   CMAKE_CXX_FLAGS_DEBUG CMAKE_CXX_FLAGS_MINSIZEREL)
-    string(REGEX MATCH "-f(fast-math|no-math-errno)|-O[f]ast|-march=native" bad "${${flags_var}}")
+    string(REGEX MATCH "-f(fast-math|finite-math-only)|-O[f]ast|-march=native" bad "${${flags_var}}")
     if(bad)
-        message(FATAL_ERROR "${flags_var} holds ${bad}; the engine needs IEEE arithmetic with errno reporting")
+        message(FATAL_ERROR "${flags_var} holds ${bad}; the engine needs IEEE arithmetic")
     endif()
 endforeach()
 
