@@ -31,8 +31,16 @@ endif()
 
 # Hardened as Debian builds its packages (dpkg-buildflags): checked string and
 # memory calls where the optimiser knows the sizes, a guarded stack, and
-# relocations that turn read-only once the program has started.
+# relocations that turn read-only once the program has started; on Windows,
+# where the loader does that, a randomised base and no executable data.
 if(NOT ORRIN_SANITIZE AND NOT ORRIN_FUZZ)
     add_compile_options($<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2> -fstack-protector-strong)
-    add_link_options(LINKER:-z,relro LINKER:-z,now)
+    if(WIN32)
+        # mingw's stack guard and checked calls live in libssp, which the
+        # driver links only when told at link time too.
+        add_link_options(-fstack-protector-strong
+                         LINKER:--dynamicbase LINKER:--nxcompat LINKER:--high-entropy-va)
+    else()
+        add_link_options(LINKER:-z,relro LINKER:-z,now)
+    endif()
 endif()

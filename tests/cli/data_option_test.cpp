@@ -1,6 +1,7 @@
 #include "tests/support/bytes.h"
 #include "tests/support/casename.h"
 #include "tests/support/orrincalcrun.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -51,9 +52,7 @@ class DataOption : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "orrin-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        m_dir = newTemporaryDirectory("orrin-cli-");
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
