@@ -10,7 +10,8 @@ run_packages=(fonts-ipafont-gothic xchm qt6-translations-l10n)
 test_packages=(clang libclang-rt-14-dev xvfb openbox trayer xdotool xclip x11-utils libx11-6 imagemagick
                python3 lintian desktop-file-utils appstream dpkg-dev file
                sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin
-               libglib2.0-bin)
+               libglib2.0-bin
+               g++-mingw-w64-x86-64-posix wine wine64 googletest)
 
 case "${1:-all}" in
     run) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;

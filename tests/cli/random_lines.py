@@ -60,10 +60,13 @@ def hex_line(r, depth=0):
     return f"({hex_line(r, depth + 1)}{r.choice('+-*/%&|^')}{hex_line(r, depth + 1)})"
 
 
+MAKERS = {"grammar": grammar, "functions": function_call, "hex": hex_line}
+
+
 def main():
     kind, count = sys.argv[1], int(sys.argv[2])
     r = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else 17)
-    make = {"grammar": grammar, "functions": function_call, "hex": hex_line}[kind]
+    make = MAKERS[kind]
     for _ in range(count):
         print(make(r))
 
