@@ -18,6 +18,10 @@ for candidate in "$top/build/cli/orrin-calc" "$top/build-nogui/cli/orrin-calc"; 
 done
 [ -n "$reference" ] || echo "build-windows.sh: no Linux orrin-calc to compare with" >&2
 
+# Wine's settings for everything below, the build included.
+export WINEPREFIX=$dir/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+unset DISPLAY WAYLAND_DISPLAY
+
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$top" -B "$dir" -G Ninja --toolchain "$top/cmake/mingw-w64-x86_64.cmake" \
@@ -29,10 +33,8 @@ cmake --build "$dir" -j "$(nproc)"
 # A prefix of its own, made once; one wine server kept up for the whole run
 # (-p) and started before the tests, so that no test waits for wine to come
 # up or for its background processes to let go of the output.
-export WINEPREFIX=$dir/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 wineserver -p
-trap 'wineserver -k || true' EXIT
+trap 'wineserver -k && wineserver -w || true' EXIT
 wine cmd /c exit
 ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 600

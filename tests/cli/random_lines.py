@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""Deterministic random expressions for orrin-calc, one a line.
-
-random_lines.py KIND COUNT [SEED]; KIND is grammar (every token the scanner
-knows, often malformed), functions (nested calls with arguments at the edges
-of their domains and ranges) or hex (integers and bit operators, for --hex).
-"""
+"""random_lines.py grammar|functions|hex COUNT [SEED]: deterministic random
+expressions for orrin-calc, one a line: every token the scanner knows (often
+malformed), nested calls at the edges of the functions' domains and ranges,
+or integers and bit operators for --hex."""
 import random
 import sys
 
@@ -27,30 +25,27 @@ def number(r):
 
 
 def grammar(r, depth=0):
-    if depth > 3 or r.random() < 0.3:
+    pick = 0 if depth > 3 else r.random()
+    if pick < 0.3:
         return number(r)
-    pick = r.random()
-    if pick < 0.45:
-        op = r.choice(list("+-*/%&|^+-*/=,") + [" "])
-        return grammar(r, depth + 1) + op + grammar(r, depth + 1)
     if pick < 0.6:
+        return grammar(r, depth + 1) + r.choice(list("+-*/%&|^+-*/=,") + [" "]) + grammar(r, depth + 1)
+    if pick < 0.7:
         return "(" + r.choice(["", "-", "+"]) + grammar(r, depth + 1) + ")" * r.choice([1, 1, 1, 0, 2])
-    if pick < 0.65:
+    if pick < 0.75:
         return "~" + grammar(r, depth + 1)
     return r.choice(FUNCTIONS) + r.choice(["(", " "]) + grammar(r, depth + 1) + ")"
 
 
-def function_call(r, depth=0):
+def functions(r, depth=0):
     def argument():
         if depth < 2 and r.random() < 0.4:
-            return function_call(r, depth + 1)
+            return functions(r, depth + 1)
         edge = r.choice(EDGES + [number(r)])
-        return r.choice(["", "-"]) + edge if not edge.startswith("-") else edge
+        return edge if edge.startswith("-") else r.choice(["", "-"]) + edge
 
     name = r.choice(FUNCTIONS)
-    if name == "pow":
-        return f"pow({argument()},{argument()})"
-    return f"{name}({argument()})"
+    return f"pow({argument()},{argument()})" if name == "pow" else f"{name}({argument()})"
 
 
 def hex_line(r, depth=0):
@@ -60,16 +55,9 @@ def hex_line(r, depth=0):
     return f"({hex_line(r, depth + 1)}{r.choice('+-*/%&|^')}{hex_line(r, depth + 1)})"
 
 
-MAKERS = {"grammar": grammar, "functions": function_call, "hex": hex_line}
-
-
-def main():
-    kind, count = sys.argv[1], int(sys.argv[2])
-    r = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else 17)
-    make = MAKERS[kind]
-    for _ in range(count):
-        print(make(r))
-
+MAKERS = {"grammar": grammar, "functions": functions, "hex": hex_line}
 
 if __name__ == "__main__":
-    main()
+    generator = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else 17)
+    for _ in range(int(sys.argv[2])):
+        print(MAKERS[sys.argv[1]](generator))

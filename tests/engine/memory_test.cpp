@@ -56,18 +56,8 @@ TEST(MemoryBudget, AFailedAllocationIsAMemoryError)
 }
 
 #if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
-// Takes every byte the address-space limit leaves.
-void exhaustMemory()
-{
-    for (std::size_t size = megabyte; size >= 16; size /= 2) {
-        void* volatile block = std::malloc(size);
-        while (block != nullptr)
-            block = std::malloc(size);
-    }
-}
-
 // The end of a call gives a long text's stacks back without asking for more,
-// even when the text took every byte there was.
+// even when the text took every byte the address-space limit left.
 TEST(MemoryBudget, NothingLeftAfterALongText)
 {
     const std::string text(300'000, '.');
@@ -76,11 +66,15 @@ TEST(MemoryBudget, NothingLeftAfterALongText)
     if (child == 0) {
         std::size_t pages = 0;
         std::ifstream("/proc/self/statm") >> pages;
-        const rlim_t headroom = 64 * megabyte;
-        const rlimit limit{pages * ::sysconf(_SC_PAGESIZE) + headroom, RLIM_INFINITY};
+        const rlimit limit{pages * ::sysconf(_SC_PAGESIZE) + 64 * megabyte, RLIM_INFINITY};
         ::setrlimit(RLIMIT_AS, &limit);
         Calculator<double> calculator;
-        calculator.setMemoryBudget([] { exhaustMemory(); return ~std::size_t{0}; });
+        calculator.setMemoryBudget([] {
+            for (std::size_t size = megabyte; size >= 16; size /= 2)
+                for (void* volatile block = &size; block != nullptr;)
+                    block = std::malloc(size);
+            return ~std::size_t{0};
+        });
         try {
             calculator.calculate(text, 0);
         } catch (const memory_error&) {

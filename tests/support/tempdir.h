@@ -4,16 +4,12 @@
 #include <stdexcept>
 #include <string>
 
-// A new, empty directory under the system's temporary directory, named
-// `prefix` and random letters; mkdtemp is not everywhere.
+// A new directory in the system's temporary one; mkdtemp is not everywhere.
 inline std::filesystem::path newTemporaryDirectory(const std::string& prefix)
 {
     std::mt19937_64 generator{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = prefix;
-        for (int i = 0; i < 8; ++i)
-            name.push_back(static_cast<char>('a' + generator() % 26));
-        const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+        const auto path = std::filesystem::temp_directory_path() / (prefix + std::to_string(generator()));
         if (std::filesystem::create_directory(path))
             return path;
     }
