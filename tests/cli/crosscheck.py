@@ -20,8 +20,8 @@ def answers(command, lines):
 
 
 def main(listing, reference, other, *runner):
-    with open(listing, encoding="utf-8") as rows:
-        listed = {tuple(row.rstrip("\n").split("\t")) for row in rows if row.strip() and row[0] != "#"}
+    rows = open(listing, encoding="utf-8").read().splitlines()
+    listed = {tuple(row.split("\t")) for row in rows if row and row[0] != "#"}
     found = set()
     for kind, count, options in SAMPLES:
         generator = random.Random(17)
@@ -29,10 +29,8 @@ def main(listing, reference, other, *runner):
         mine, theirs = answers([reference, *options], lines), answers([*runner, other, *options], lines)
         pairs = zip_longest(lines, mine, theirs, fillvalue="(missing)")
         found |= {(kind, str(n), line, a, b) for n, (line, a, b) in enumerate(pairs, 1) if a != b}
-    for row in sorted(found - listed):
-        print("differs, not listed:\t" + "\t".join(row))
-    for row in sorted(listed - found):
-        print("listed, no longer differs:\t" + "\t".join(row))
+    for problem, rows in ("differs, not listed", found - listed), ("listed, no longer differs", listed - found):
+        print("".join(f"{problem}:\t" + "\t".join(row) + "\n" for row in sorted(rows)), end="")
     return int(found != listed)
 
 

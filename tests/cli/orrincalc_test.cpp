@@ -12,20 +12,12 @@
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
+#define pipe(ends) _pipe(ends, 1 << 16, _O_BINARY)
 #else
 #include <unistd.h>
 #endif
 
 namespace {
-
-int makePipe(int ends[2])
-{
-#if defined(_WIN32)
-    return ::_pipe(ends, 1 << 16, _O_BINARY);
-#else
-    return ::pipe(ends);
-#endif
-}
 
 struct CliCase {
     const char* name;
@@ -92,8 +84,8 @@ TEST(OrrinCalc, AnswersEachLineBeforeTheInputEnds)
     };
     int toCalc[2];
     int fromCalc[2];
-    ASSERT_EQ(makePipe(toCalc), 0);
-    ASSERT_EQ(makePipe(fromCalc), 0);
+    ASSERT_EQ(pipe(toCalc), 0);
+    ASSERT_EQ(pipe(fromCalc), 0);
     std::FILE* in = ::fdopen(toCalc[0], "r");
     std::FILE* out = ::fdopen(fromCalc[1], "w");
     std::FILE* err = std::tmpfile();

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#if !defined(_WIN32)
+#if !defined(_WIN32)  // the process's resource limits: Windows has none
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -79,13 +79,12 @@ TEST(MemoryBudget, NothingLeftAfterALongText)
             calculator.calculate(text, 0);
         } catch (const memory_error&) {
             ::_exit(0);
-        } catch (...) {
         }
         ::_exit(1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    EXPECT_EQ(status, 0) << "a crash, or no memory error";
 }
 #endif
 
