@@ -88,7 +88,7 @@ TEST(OrrinCalc, AnswersEachLineBeforeTheInputEnds)
     ASSERT_EQ(pipe(fromCalc), 0);
     std::FILE* in = ::fdopen(toCalc[0], "r");
     std::FILE* out = ::fdopen(fromCalc[1], "w");
-    std::FILE* err = std::tmpfile();
+    std::FILE* err = scratchFile();
     ASSERT_TRUE(in && out && err);
 
     int status = -1;
