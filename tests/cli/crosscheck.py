@@ -15,8 +15,7 @@ SAMPLES = [("grammar", 2000, []), ("functions", 1000, []), ("hex", 1000, ["--hex
 
 
 def answers(command, lines):
-    run = subprocess.run(command, input="".join(line + "\n" for line in lines).encode(), capture_output=True)
-    return run.stdout.decode().split("\n")
+    return subprocess.run(command, input="\n".join(lines).encode(), capture_output=True).stdout.decode().split("\n")
 
 
 def main(listing, reference, other, *runner):

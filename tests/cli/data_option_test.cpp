@@ -1,7 +1,6 @@
 #include "tests/support/bytes.h"
 #include "tests/support/casename.h"
 #include "tests/support/orrincalcrun.h"
-#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +10,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <optional>
+#include <random>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -52,7 +52,8 @@ class DataOption : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override
     {
-        m_dir = newTemporaryDirectory("orrin-cli-");
+        m_dir = fs::temp_directory_path() / ("orrin-cli-" + std::to_string(std::random_device{}()));
+        ASSERT_TRUE(fs::create_directory(m_dir));
     }
     void TearDown() override { fs::remove_all(m_dir); }
 

@@ -2,7 +2,6 @@
 #include "framework/variablesarchive.h"
 #include "tests/support/bytes.h"
 #include "tests/support/casename.h"
-#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <set>
 #include <string>
 
@@ -36,7 +36,9 @@ class TemporaryDirectory {
 public:
     TemporaryDirectory()
     {
-        m_path = newTemporaryDirectory("orrin-doc-");
+        m_path = fs::temp_directory_path() / ("orrin-doc-" + std::to_string(std::random_device{}()));
+        if (!fs::create_directory(m_path))
+            throw std::runtime_error("no fresh directory");
     }
     ~TemporaryDirectory()
     {
