@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """random_lines.py grammar|functions|hex COUNT [SEED]: deterministic random lines for orrin-calc:
 every token the scanner knows (often malformed), nested calls at the edges of the functions'
 domains and ranges, or integers and bit operators for --hex."""

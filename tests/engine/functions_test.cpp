@@ -20,12 +20,10 @@ INSTANTIATE_TEST_SUITE_P(Library, Functions, ::testing::Values(
     Case{"ceil", "ceil(-1.5)", "-1"},
     Case{"floor", "floor(-1.5)", "-2"},
     Case{"tanh", "tanh(1000)", "1"},
-    Case{"tanh_of_nan", "tanh(sqrt(-1))", "nan"},
     Case{"pow_pole", "pow(0,(-1))", overflow},
     Case{"pow_underflow_to_zero", "pow(2,(-1080))", overflow},
     Case{"pow_subnormal", "pow(2,(-1074))", "4.94065645841247e-324"},
     Case{"pow_of_nan", "pow(sqrt(-1),2)", "nan"},
-    Case{"pow_of_nan_to_zero", "pow(sqrt(-1),0)", "1"},
     Case{"acos_of_infinity", "acos(1e400)", illegalError},
     Case{"cosh_of_infinity", "cosh(1e400)", "inf"}),
     caseName);

@@ -15,8 +15,7 @@ struct CalcRun {
     std::string err;
 };
 
-// msvcrt's tmpfile numbers its files per process in the drive's root, where
-// test processes running side by side take each other's names.
+// msvcrt's tmpfile names collide between test processes running side by side.
 inline std::FILE* scratchFile()
 {
 #if defined(_WIN32)
