@@ -1,6 +1,5 @@
-"""crosscheck.py DIFFERENCES REFERENCE_CALC OTHER_CALC [RUNNER...]: random lines
-give the same answers through both programs (OTHER_CALC started through
-RUNNER), except the differences listed, exactly, in DIFFERENCES."""
+"""crosscheck.py DIFFERENCES REFERENCE_CALC OTHER_CALC [RUNNER...]: random lines give the same answers through
+both programs (OTHER_CALC started through RUNNER), except the differences listed, exactly, in DIFFERENCES."""
 import os
 import random
 from itertools import zip_longest
@@ -32,5 +31,5 @@ def main(listing, reference, other, *runner):
     return int(found != listed)
 
 
-if __name__ == "__main__":
-    sys.exit(main(*sys.argv[1:]))
+
+sys.exit(main(*sys.argv[1:]))

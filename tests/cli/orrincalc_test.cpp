@@ -84,8 +84,8 @@ TEST(OrrinCalc, AnswersEachLineBeforeTheInputEnds)
     };
     int toCalc[2];
     int fromCalc[2];
-    ASSERT_EQ(pipe(toCalc), 0);
-    ASSERT_EQ(pipe(fromCalc), 0);
+    ASSERT_EQ(::pipe(toCalc), 0);
+    ASSERT_EQ(::pipe(fromCalc), 0);
     std::FILE* in = ::fdopen(toCalc[0], "r");
     std::FILE* out = ::fdopen(fromCalc[1], "w");
     std::FILE* err = scratchFile();

@@ -1,6 +1,5 @@
-"""random_lines.py grammar|functions|hex COUNT [SEED]: deterministic random lines for orrin-calc:
-every token the scanner knows (often malformed), nested calls at the edges of the functions'
-domains and ranges, or integers and bit operators for --hex."""
+"""random_lines.py grammar|functions|hex COUNT [SEED]: deterministic random lines for orrin-calc: every token the
+scanner knows (often malformed), calls at the edges of the functions' domains and ranges, or bit operations for --hex."""
 import random
 import sys
 

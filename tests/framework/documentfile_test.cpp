@@ -136,7 +136,6 @@ INSTANTIATE_TEST_SUITE_P(Files, OpenDocument, ::testing::Values(
     OpenCase{"three_bytes", bytes({0x01, 0x00, 0x00}), DocumentStatus::BadFormat, 0},
     OpenCase{"second_record_cut", littleEndian32(2) + fifteenBytes.substr(4) + bytes({0x01, 'y'}),
              DocumentStatus::BadFormat, 1},
-    // Line ends and the old end-of-file byte inside a value are data.
     OpenCase{"control_bytes_in_value",
              fifteenBytes.substr(0, 6) + bytes({0x0D, 0x0A, 0x1A, 0, 0, 0, 0xF8, 0x3F, 0}),
              DocumentStatus::Ok, 1},
