@@ -157,7 +157,11 @@ template <class T>
 void Calculator<T>::startMemoryAccount()
 {
     memoryLimit = 0;
-    if (input.size() < budgetedTextSize || !memoryBudget)
+    if (input.size() < budgetedTextSize)
+        return;
+    if (!spareOperandStack)
+        spareOperandStack.emplace();
+    if (!memoryBudget)
         return;
     const std::size_t budget = memoryBudget();
     fixedMemory = slackBytes + 2 * longestName + nameBytes;
@@ -182,10 +186,15 @@ void Calculator<T>::checkMemory() const
 }
 
 template <class T>
-void Calculator<T>::releaseWorkingMemory()
+void Calculator<T>::releaseWorkingMemory() noexcept
 {
     std::vector<OperatorIndex>().swap(operatorStack);
-    std::deque<Operand>().swap(operandStack);
+    if (spareOperandStack) {
+        operandStack.swap(*spareOperandStack);
+        spareOperandStack.reset();
+    } else {
+        operandStack.clear();
+    }
 }
 
 template <class T>

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,6 +107,10 @@ private:
     // A deque grows without copying what it holds, so a deep stack never
     // needs twice its size at once.
     std::deque<Operand> operandStack;
+    // Exchanged for a long text's operand stack at the end of the call, so
+    // that giving that memory back allocates nothing even when none is left
+    // (an empty deque allocates); built again when the next long text starts.
+    std::optional<std::deque<Operand>> spareOperandStack;
 
     // The evaluation asks these several times per token; walking the
     // string-keyed map compared strings for most of its time.
@@ -146,7 +151,7 @@ private:
 
     void startMemoryAccount();
     void checkMemory() const;
-    void releaseWorkingMemory();
+    void releaseWorkingMemory() noexcept;
 
     template <class Op>
     void registerOperator(const char* name);

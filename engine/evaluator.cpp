@@ -3,7 +3,6 @@
 #include "engine/charclass.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -152,15 +151,7 @@ void Calculator<T>::reduce()
     }
     std::reverse(operands, operands + taken);
 
-    // Volatile, so that no optimisation moves the accesses across the call.
-    volatile int& error = errno;
-    error = 0;
     const double result = applied.compute(operands, operands + taken);
-    const int reported = error;
-    if (reported == ERANGE)
-        throw over_flow(overflowMessage);
-    if (reported == EDOM)
-        throw illegal_error(illegalErrorMessage);
     operandStack.push_back(Operand{result, noName});
 }
 

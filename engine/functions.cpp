@@ -3,7 +3,6 @@
 #include "engine/calculator.h"
 #include "engine/toint32.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 
@@ -11,18 +10,43 @@ namespace {
 
 using Engine = Calculator<double>;
 
-// The evaluation turns errno into errors, so functions that report nothing
-// must leave it as they found it, whatever glibc does for their argument.
-// GCC treats the math builtins as touching no memory and would drop or move
-// the restoring store; the volatile accesses pin the order read, call, write.
-template <class Function>
-double withoutErrno(double x, Function function)
+// The library's range and domain errors are decided here, from the arguments
+// and the result, by the C library's errno rules for each function: the
+// libraries of other systems set errno for other cases or for none, and the
+// answer must not depend on the system.
+[[noreturn]] void domainError() { throw Engine::illegal_error(Engine::illegalErrorMessage); }
+[[noreturn]] void rangeError() { throw Engine::over_flow(Engine::overflowMessage); }
+
+// acos, asin: beyond 1 in magnitude, infinities included; not-a-number passes.
+double inverseTrigonometric(double x, double (*function)(double))
 {
-    volatile int& error = errno;
-    const int saved = error;
-    volatile double argument = x;
-    volatile double result = function(argument);
-    error = saved;
+    if (std::isgreater(std::fabs(x), 1.0))
+        domainError();
+    return function(x);
+}
+
+// cosh, sinh: an infinite result of a finite argument.
+double hyperbolic(double x, double (*function)(double))
+{
+    const double result = function(x);
+    if (std::isinf(result) && std::isfinite(x))
+        rangeError();
+    return result;
+}
+
+// Infinite or not-a-number operands report nothing. Otherwise a negative base
+// with a fractional exponent is a domain error, and zero to a negative power,
+// a result beyond the range or one that underflows to zero are range errors.
+double power(double x, double y)
+{
+    const double result = std::pow(x, y);
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return result;
+    if (x < 0 && std::trunc(y) != y)
+        domainError();
+    const bool outOfRange = x == 0 ? y < 0 : std::isinf(result) || result == 0;
+    if (outOfRange)
+        rangeError();
     return result;
 }
 
@@ -37,32 +61,48 @@ double AbsFunction::compute(const Token* first, const Token*) const
     return static_cast<std::int32_t>(magnitude);
 }
 
-double AcosFunction::compute(const Token* first, const Token*) const { return std::acos(argument(first)); }
-double AsinFunction::compute(const Token* first, const Token*) const { return std::asin(argument(first)); }
+double AcosFunction::compute(const Token* first, const Token*) const
+{
+    return inverseTrigonometric(argument(first), [](double x) { return std::acos(x); });
+}
+
+double AsinFunction::compute(const Token* first, const Token*) const
+{
+    return inverseTrigonometric(argument(first), [](double x) { return std::asin(x); });
+}
+
+double CoshFunction::compute(const Token* first, const Token*) const
+{
+    return hyperbolic(argument(first), [](double x) { return std::cosh(x); });
+}
+
+double SinhFunction::compute(const Token* first, const Token*) const
+{
+    return hyperbolic(argument(first), [](double x) { return std::sinh(x); });
+}
+
 double CeilFunction::compute(const Token* first, const Token*) const { return std::ceil(argument(first)); }
-double CoshFunction::compute(const Token* first, const Token*) const { return std::cosh(argument(first)); }
 double FloorFunction::compute(const Token* first, const Token*) const { return std::floor(argument(first)); }
-double SinhFunction::compute(const Token* first, const Token*) const { return std::sinh(argument(first)); }
 double TanhFunction::compute(const Token* first, const Token*) const { return std::tanh(argument(first)); }
 
 double PowFunction::compute(const Token* first, const Token*) const
 {
-    return std::pow(first[0].value, first[1].value);
+    return power(first[0].value, first[1].value);
 }
 
 double AtanFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno(argument(first), [](double x) { return std::atan2(x, 1.0); });
+    return std::atan2(argument(first), 1.0);
 }
 
 double CosFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno(argument(first), [](double x) { return std::cos(x); });
+    return std::cos(argument(first));
 }
 
 double ExpFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno(argument(first), [](double x) { return std::exp(x); });
+    return std::exp(argument(first));
 }
 
 double FabsFunction::compute(const Token* first, const Token*) const
@@ -72,31 +112,33 @@ double FabsFunction::compute(const Token* first, const Token*) const
 
 double LogFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno(argument(first), [](double x) { return std::log(x); });
+    return std::log(argument(first));
 }
 
 double Log10Function::compute(const Token* first, const Token*) const
 {
     const double x = argument(first);
     if (x == 0 || std::isnan(x))
-        throw Engine::illegal_error(Engine::illegalErrorMessage);
-    return withoutErrno(x, [](double v) { return std::log10(v); });
+        domainError();
+    return std::log10(x);
 }
 
 double SinFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno(argument(first), [](double x) { return std::sin(x); });
+    return std::sin(argument(first));
 }
 
 double SqrtFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno(argument(first), [](double x) { return std::sqrt(x); });
+    return std::sqrt(argument(first));
 }
 
 double TanFunction::compute(const Token* first, const Token*) const
 {
-    return withoutErrno(argument(first), [](double x) { return std::tan(x); });
+    return std::tan(argument(first));
 }
 
-static_assert(math_errhandling & MATH_ERRNO,
-              "the engine reads errno after math calls: never build without errno reporting");
+// The rules above test for infinities and not-a-number.
+#if defined(__FINITE_MATH_ONLY__) && __FINITE_MATH_ONLY__
+#error "the engine needs infinities and not-a-number: never build it with finite-only math"
+#endif

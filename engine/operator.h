@@ -18,8 +18,8 @@ public:
     virtual int priority() const = 0;
     // How many operands the evaluation pops before calling compute.
     virtual int operandCount() const = 0;
-    // The operands from first to last (exclusive) in source order. Library
-    // errors are reported through errno, which the caller clears and reads.
+    // The operands from first to last (exclusive) in source order. Range and
+    // domain errors are thrown here, never left in errno.
     virtual double compute(const Token* first, const Token* last) const = 0;
 
 protected:

@@ -10,9 +10,6 @@
 #include <QString>
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -90,12 +87,10 @@ std::optional<double> parseDecimalNumber(std::string_view text)
     text = trimBlanks(text);
     if (!isDecimalNumber(text))
         return std::nullopt;
-    const std::string digits(text);
-    errno = 0;
-    const double value = strtodC(digits.c_str());
-    if (errno == ERANGE && std::isinf(value))
+    const CNumber number = readCNumber(text);
+    if (number.overflow)
         return std::nullopt;
-    return value;
+    return number.value;
 }
 
 void DDX_Text(DataExchange& dx, QLineEdit* edit, std::string& value)

@@ -2,7 +2,7 @@
 # Builds Orrin and runs the whole test suite twice: in the release build and
 # in the AddressSanitizer + UndefinedBehaviorSanitizer build; in between, the
 # release build is installed and packaged, and the parts without Qt are built
-# and tested on their own.
+# and tested on their own, for Linux and, cross-built, for Windows under wine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" test
@@ -31,6 +31,7 @@ build_and_test "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 "$top/tests/package/check-package.sh" "$top/build"
 # Proves that the engine, the data file layer and orrin-calc need no Qt.
 build_and_test "$top/build-nogui" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORRIN_GUI=OFF -DORRIN_BENCH=OFF
+ORRIN_REFERENCE_CALC=$top/build-nogui/cli/orrin-calc "$top/scripts/build-windows.sh" --test
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$top/tests/lsan.supp \
     build_and_test "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DORRIN_SANITIZE=ON -DORRIN_BENCH=OFF

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <optional>
+#include <random>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -51,9 +52,8 @@ class DataOption : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "orrin-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        m_dir = fs::temp_directory_path() / ("orrin-cli-" + std::to_string(std::random_device{}()));
+        ASSERT_TRUE(fs::create_directory(m_dir));
     }
     void TearDown() override { fs::remove_all(m_dir); }
 

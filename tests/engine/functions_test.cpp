@@ -19,10 +19,16 @@ INSTANTIATE_TEST_SUITE_P(Library, Functions, ::testing::Values(
     Case{"sinh_range", "sinh(1000)", overflow},
     Case{"ceil", "ceil(-1.5)", "-1"},
     Case{"floor", "floor(-1.5)", "-2"},
-    Case{"tanh", "tanh(1000)", "1"}),
+    Case{"tanh", "tanh(1000)", "1"},
+    Case{"pow_pole", "pow(0,(-1))", overflow},
+    Case{"pow_underflow_to_zero", "pow(2,(-1080))", overflow},
+    Case{"pow_subnormal", "pow(2,(-1074))", "4.94065645841247e-324"},
+    Case{"pow_of_nan", "pow(sqrt(-1),2)", "nan"},
+    Case{"acos_of_infinity", "acos(1e400)", illegalError},
+    Case{"cosh_of_infinity", "cosh(1e400)", "inf"}),
     caseName);
 
-// Functions that report nothing must not let the library's errno through.
+// Functions without errors pass infinities and not-a-number on.
 INSTANTIATE_TEST_SUITE_P(Direct, Functions, ::testing::Values(
     Case{"exp_overflow_is_infinite", "exp(1000)", "inf"},
     Case{"log_of_zero", "log(0)", "-inf"},

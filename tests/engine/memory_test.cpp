@@ -1,8 +1,16 @@
 #include "tests/engine/test_support.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <new>
 #include <ostream>
 #include <string>
+
+#if !defined(_WIN32)  // the process's resource limits: Windows has none
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -46,5 +54,37 @@ TEST(MemoryBudget, AFailedAllocationIsAMemoryError)
     EXPECT_EQ(outcome(calculator, std::string(100'000, '1')), memoryErrorMessage);
     EXPECT_EQ(outcome(calculator, "2*3"), "6");
 }
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
+// The end of a call gives a long text's stacks back without asking for more,
+// even when the text took every byte the address-space limit left.
+TEST(MemoryBudget, NothingLeftAfterALongText)
+{
+    const std::string text(300'000, '.');
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::size_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlimit limit{pages * ::sysconf(_SC_PAGESIZE) + 64 * megabyte, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_AS, &limit);
+        Calculator<double> calculator;
+        calculator.setMemoryBudget([] {
+            for (std::size_t size = megabyte; size >= 16; size /= 2)
+                for (void* volatile block = &size; block != nullptr;)
+                    block = std::malloc(size);
+            return ~std::size_t{0};
+        });
+        try {
+            calculator.calculate(text, 0);
+        } catch (const memory_error&) {
+            ::_exit(0);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0) << "a crash, or no memory error";
+}
+#endif
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include "cli/orrincalc.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,17 @@ struct CalcRun {
     std::string out;
     std::string err;
 };
+
+// msvcrt's tmpfile names collide between test processes running side by side.
+inline std::FILE* scratchFile()
+{
+#if defined(_WIN32)
+    const std::string name = "orrin-" + std::to_string(std::random_device{}()) + ".tmp";
+    return std::fopen((std::filesystem::temp_directory_path() / name).string().c_str(), "w+bD");
+#else
+    return std::tmpfile();
+#endif
+}
 
 inline std::string readAll(std::FILE* file)
 {
@@ -29,9 +42,9 @@ inline CalcRun runCalc(const std::vector<std::string>& arguments, const std::str
     std::vector<const char*> argv{"orrin-calc"};
     for (const std::string& argument : arguments)
         argv.push_back(argument.c_str());
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
+    std::FILE* in = scratchFile();
+    std::FILE* out = scratchFile();
+    std::FILE* err = scratchFile();
     std::fwrite(input.data(), 1, input.size(), in);
     std::rewind(in);
     CalcRun result;

@@ -1,0 +1,4 @@
+#include "cli/standardstreams.h"
+
+// POSIX streams never translate.
+void useBinaryStandardStreams() {}
