@@ -1,5 +1,5 @@
 #include "cli/orrincalc.h"
-#include "cli/standardstreams.h"
+#include "platform/standardstreams.h"
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,7 @@
 #include "platform/availablememory.h"
 #include "engine/calculator.h"
 #include "platform/codepage.h"
-#include "platform/descriptor_posix.h"
+#include "platform/readsome.h"
 #include "datafile/documentfile.h"
 #include "datafile/variablesarchive.h"
 

@@ -21,7 +21,7 @@ set(allowed_orrin_cli orrin_datafile orrin_platform orrin_engine)
 set(allowed_orrin_app orrin_window orrin_settings orrin_core orrin_framework orrin_datafile orrin_platform
     orrin_engine orrin_res)
 set(allowed_orrin orrin_app)
-set(allowed_orrin-calc orrin_cli)
+set(allowed_orrin-calc orrin_cli orrin_platform)
 set(layers orrin_engine orrin_core orrin_res orrin_platform orrin_datafile orrin_framework orrin_window
     orrin_settings orrin_cli orrin_app orrin orrin-calc)
 # The generated version header belongs to the application.

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/readsome.h"
+
 #include <chrono>
 #include <cstddef>
 #include <optional>
@@ -27,9 +29,6 @@ private:
     int m_fd;
 };
 
-// One read(2), tried again when a signal interrupts it: the bytes read, 0 at
-// the end, nullopt on an error (errno tells which, EAGAIN included).
-std::optional<std::size_t> readSome(int fd, char* buffer, std::size_t size);
 
 enum class ReadEnd {
     Complete,    // the writer closed its end

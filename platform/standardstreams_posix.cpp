@@ -1,4 +1,4 @@
-#include "cli/standardstreams.h"
+#include "platform/standardstreams.h"
 
 // POSIX streams never translate.
 void useBinaryStandardStreams() {}

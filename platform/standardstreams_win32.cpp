@@ -1,4 +1,4 @@
-#include "cli/standardstreams.h"
+#include "platform/standardstreams.h"
 
 #include <cstdio>
 
