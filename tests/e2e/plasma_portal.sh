@@ -4,16 +4,19 @@
 # through kglobalaccel, it evaluates the clipboard. Usage: plasma_portal.sh ORRIN
 [ -n "${ORRIN_PRIVATE_BUS:-}" ] || exec env ORRIN_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
 set -eu
-orrin=$(realpath "$1") work=$(mktemp -d) x11_before=$(ls /tmp/.X11-unix)
-trap 'kill $(jobs -p) 2>/dev/null; fusermount -u "$work/run/doc" 2>/dev/null; rm -rf "$work"' EXIT
+orrin=$(realpath "$1") work=$(mktemp -d)
+# Orrin and KWin save their settings as they quit: the folder goes once they are gone.
+trap 'kill $(jobs -p) 2>/dev/null; wait; fusermount -u "$work/run/doc" 2>/dev/null; rm -rf "$work"' EXIT
 await() { for _ in $(seq 100); do "$@" && return; sleep 0.2; done; echo "FAIL waiting for: $*"; exit 1; }
 # KWin's Qt platform works only under its own name; the copy drops a file capability a sandbox refuses.
 mkdir -m 700 "$work/bin" "$work/run" && cp /usr/bin/kwin_wayland "$work/bin/"
 export HOME=$work XDG_CONFIG_HOME=$work XDG_RUNTIME_DIR=$work/run XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland
 mkdir "$work/Velnor" && printf '[Settings]\nHotKey=Ctrl+Alt+\xc3\x96\n' >"$work/Velnor/Orrin.conf"
 "$work/bin/kwin_wayland" --virtual --socket wayland-orrin --xwayland >"$work/kwin.log" 2>&1 &
+kwin=$!
 export WAYLAND_DISPLAY=wayland-orrin QT_QPA_PLATFORM=xcb
-xwayland() { comm -13 <(echo "$x11_before") <(ls /tmp/.X11-unix) | head -1 | tr -dc 0-9 | grep .; }
+# The display whose lock KWin holds: other tests start X servers at the same time.
+xwayland() { local n; n=$(grep -lx " *$kwin" /tmp/.X*-lock 2>/dev/null | head -1 | tr -dc 0-9) && [ -S "/tmp/.X11-unix/X$n" ] && echo "$n"; }
 await xwayland >/dev/null && export DISPLAY=:$(xwayland)
 dbus-update-activation-environment WAYLAND_DISPLAY XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP QT_QPA_PLATFORM DISPLAY
 (cd "$work" && : >Orrin.dat && exec "$orrin" >"$work/orrin.log" 2>&1) &
