@@ -5,7 +5,8 @@
 [ -n "${ORRIN_PRIVATE_BUS:-}" ] || exec env ORRIN_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
 set -eu
 orrin=$(realpath "$1") work=$(mktemp -d) x11_before=$(ls /tmp/.X11-unix)
-trap 'kill $(jobs -p) 2>/dev/null; fusermount -u "$work/run/doc" 2>/dev/null; rm -rf "$work"' EXIT
+# Orrin writes its settings as the signal ends it: wait, or it writes into a folder being removed.
+trap 'kill $(jobs -p) 2>/dev/null; wait || :; fusermount -u "$work/run/doc" 2>/dev/null; rm -rf "$work"' EXIT
 await() { for _ in $(seq 100); do "$@" && return; sleep 0.2; done; echo "FAIL waiting for: $*"; exit 1; }
 # KWin's Qt platform works only under its own name; the copy drops a file capability a sandbox refuses.
 mkdir -m 700 "$work/bin" "$work/run" && cp /usr/bin/kwin_wayland "$work/bin/"
