@@ -135,6 +135,9 @@ bool CTesselApp::InitInstance()
     LoadSettings();
     if (!ProcessShellCommand())
         return false;
+    // A session that ended during the start-up message has ended the program.
+    if (m_bEnded)
+        return true;
 
     // Shown and activated, so that the user can type at once after starting it.
     // Without a tray a hidden window could not be reached.
@@ -203,11 +206,14 @@ int CTesselApp::Run()
 {
     if (!InitInstance())
         return m_bOtherInstance ? 0 : 1;
-    return QApplication::exec();
+    // exit() ends only the loops that run: one that has not started yet would
+    // run on after it.
+    return m_bEnded ? 0 : QApplication::exec();
 }
 
 void CTesselApp::OnAppExit()
 {
+    m_bEnded = true;
     if (const FrameWnd* frame = GetMainWnd()) {
         // The rectangle is known while the window is hidden, too.
         const QRect rect = frame->frameGeometry();

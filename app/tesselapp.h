@@ -78,6 +78,8 @@ private:
     int& m_argc;
     char** m_argv;
     bool m_bOtherInstance = false;
+    // Set once the program has been ended, possibly before its message loop ran.
+    bool m_bEnded = false;
     std::unique_ptr<QApplication> m_qtApp;
     std::unique_ptr<InstanceChannel> m_channel;
     std::unique_ptr<TerminationRequest> m_termination;
