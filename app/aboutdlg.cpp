@@ -46,8 +46,7 @@ void CAboutDlg::createControls()
     layout.place(icon, 11, 17, 20, 20);
     icon->resize(kIconPixels, kIconPixels);
 
-    layout.place(createText(this, QStringLiteral("Orrin Version " ORRIN_VERSION), "versionLabel"), 40, 10,
-                 119, 8);
+    layout.place(createText(this, QStringLiteral("Orrin Version " ORRIN_VERSION), "versionLabel"), 40, 10, 119, 8);
     layout.place(createText(this, QString::fromUtf8(res::text::aboutDescription), "descriptionLabel"), 40, 25, 137, 8);
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);

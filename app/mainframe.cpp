@@ -111,8 +111,7 @@ void CMainFrame::followTray(TrayKind kind)
     // Queued, as the tray's notifications are posted: the exit command
     // destroys the icon, which must not happen inside the icon's own handler.
     connect(m_trayIcon.get(), &TrayIcon::activated, this, &CMainFrame::OnTrayNotify, Qt::QueuedConnection);
-    connect(m_trayIcon.get(), &TrayIcon::commandChosen, this, &CMainFrame::OnTrayMenuCommand,
-            Qt::QueuedConnection);
+    connect(m_trayIcon.get(), &TrayIcon::commandChosen, this, &CMainFrame::OnTrayMenuCommand, Qt::QueuedConnection);
 }
 
 void CMainFrame::OnDestroy()

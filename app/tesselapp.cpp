@@ -83,8 +83,8 @@ void CTesselApp::loadQtTranslation()
     // program's language, whatever the desktop's; without the system's Qt
     // translations they stay in English.
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return;
     QCoreApplication::installTranslator(translator.get());
     m_qtTranslator = std::move(translator);
@@ -117,13 +117,13 @@ bool CTesselApp::InitInstance()
     QApplication::setFont(QFont(QString::fromLatin1(uiFontFamily), uiFontPointSize));
 
     m_pDocTemplate = std::make_unique<SingleDocTemplate>(
-        [] { return std::make_unique<CTesselDoc>(); },
-        [] { return std::make_unique<CMainFrame>(); },
+        [] { return std::make_unique<CTesselDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
         [this](FrameWnd& frame) {
             ViewHost host;
             host.hotKey = m_hotKey;
-            host.editSettings = [this](QWidget* owner, Calculator<double>& calculator,
-                                       GlobalHotKey* hotKey) { editSettings(owner, calculator, hotKey); };
+            host.editSettings = [this](QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey) {
+                editSettings(owner, calculator, hotKey);
+            };
             // Without a tray the program could not be ended otherwise.
             host.exitInContextMenu = [this] { return m_trayHost->kind() == TrayKind::None; };
             host.profileDeleted = [this] { SetSaveSettings(false); };

@@ -30,7 +30,10 @@ std::string nestedParentheses(std::size_t depth)
     return std::string(depth, '(') + "1" + std::string(depth, ')');
 }
 
-void BM_Product(benchmark::State& state) { evaluateRepeatedly(state, "2*(3+4)"); }
+void BM_Product(benchmark::State& state)
+{
+    evaluateRepeatedly(state, "2*(3+4)");
+}
 void BM_FunctionMix(benchmark::State& state)
 {
     evaluateRepeatedly(state, "pow(2,3+1)*2+sin(0.5)/cos(0.25)");
@@ -57,5 +60,13 @@ void BM_HexResult(benchmark::State& state)
 BENCHMARK(BM_Product);
 BENCHMARK(BM_FunctionMix);
 BENCHMARK(BM_HexResult);
-BENCHMARK(BM_SumOfOnes)->RangeMultiplier(4)->Range(1 << 14, 1 << 20)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
-BENCHMARK(BM_NestedParentheses)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_SumOfOnes)
+    ->RangeMultiplier(4)
+    ->Range(1 << 14, 1 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_NestedParentheses)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);

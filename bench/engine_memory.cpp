@@ -44,8 +44,7 @@ struct Shape {
     std::function<std::string(std::size_t)> build;
 };
 
-std::string repeated(const std::string& head, const std::string& unit, const std::string& tail,
-                     std::size_t bytes)
+std::string repeated(const std::string& head, const std::string& unit, const std::string& tail, std::size_t bytes)
 {
     std::string text = head;
     text.reserve(bytes + unit.size() + tail.size());
@@ -72,13 +71,13 @@ const Shape shapes[] = {
     {"one literal 111...1", [](std::size_t n) { return std::string(n, '1'); }},
     {"((...(1)...))", [](std::size_t n) { return nested("(", ")", n); }},
     {"(-(-...(-1)...))", [](std::size_t n) { return nested("(-", ")", n); }},
-    {"(AAA=1)+(AAB=1)+...", [](std::size_t n) {
+    {"(AAA=1)+(AAB=1)+...",
+     [](std::size_t n) {
          // Three upper-case letters, so never a function: 17,576 variables.
          std::string text;
          text.reserve(n + 16);
          for (std::size_t i = 0; text.size() + 9 <= n; ++i) {
-             const char name[] = {char('A' + i / 676 % 26), char('A' + i / 26 % 26),
-                                  char('A' + i % 26), '\0'};
+             const char name[] = {char('A' + i / 676 % 26), char('A' + i / 26 % 26), char('A' + i % 26), '\0'};
              text += text.empty() ? "(" : "+(";
              text += name;
              text += "=1)";
@@ -90,12 +89,30 @@ const Shape shapes[] = {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return countedAllocation(size); }
-void* operator new[](std::size_t size) { return countedAllocation(size); }
-void operator delete(void* block) noexcept { countedRelease(block); }
-void operator delete[](void* block) noexcept { countedRelease(block); }
-void operator delete(void* block, std::size_t) noexcept { countedRelease(block); }
-void operator delete[](void* block, std::size_t) noexcept { countedRelease(block); }
+void* operator new(std::size_t size)
+{
+    return countedAllocation(size);
+}
+void* operator new[](std::size_t size)
+{
+    return countedAllocation(size);
+}
+void operator delete(void* block) noexcept
+{
+    countedRelease(block);
+}
+void operator delete[](void* block) noexcept
+{
+    countedRelease(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    countedRelease(block);
+}
+void operator delete[](void* block, std::size_t) noexcept
+{
+    countedRelease(block);
+}
 
 int main(int argc, char** argv)
 {
@@ -105,8 +122,7 @@ int main(int argc, char** argv)
     if (megabytes.empty())
         megabytes = {1, 10, 100};
 
-    std::printf("%-32s %8s %14s %12s %10s  %s\n", "shape", "MB", "peak bytes", "bytes/byte",
-                "CPU ms", "result");
+    std::printf("%-32s %8s %14s %12s %10s  %s\n", "shape", "MB", "peak bytes", "bytes/byte", "CPU ms", "result");
     for (const std::size_t mb : megabytes) {
         for (const Shape& shape : shapes) {
             const std::string text = shape.build(mb * 1'000'000);
@@ -124,8 +140,7 @@ int main(int argc, char** argv)
             const double milliseconds = 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
             const std::size_t peak = peakBytes - before;
             std::printf("%-32s %8zu %14zu %12.2f %10.1f  %s\n", shape.name, mb, peak,
-                        static_cast<double>(peak) / static_cast<double>(text.size()),
-                        milliseconds, result.c_str());
+                        static_cast<double>(peak) / static_cast<double>(text.size()), milliseconds, result.c_str());
         }
     }
 }

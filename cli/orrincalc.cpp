@@ -16,7 +16,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace {
 
 constexpr const char* usage =
@@ -98,10 +97,7 @@ private:
 
 class Session {
 public:
-    Session(int mode, std::FILE* out) : m_mode(mode), m_output(out)
-    {
-        m_calculator.setMemoryBudget(availableMemory);
-    }
+    Session(int mode, std::FILE* out) : m_mode(mode), m_output(out) { m_calculator.setMemoryBudget(availableMemory); }
 
     void evaluate(std::string_view expression)
     {
@@ -121,9 +117,7 @@ public:
 
     DocumentStatus loadData(const std::string& path)
     {
-        return openDocument(path, [this](Archive& archive) {
-            serializeVariables(archive, m_calculator);
-        });
+        return openDocument(path, [this](Archive& archive) { serializeVariables(archive, m_calculator); });
     }
 
 private:
@@ -214,9 +208,8 @@ bool evaluateLines(std::FILE* in, Session& session)
 
 void reportDataError(const std::string& path, DocumentStatus status, std::FILE* err)
 {
-    const char* problem = status == DocumentStatus::BadFormat
-        ? "not a valid data file (it ends inside a record)"
-        : "cannot read the data file";
+    const char* problem = status == DocumentStatus::BadFormat ? "not a valid data file (it ends inside a record)"
+                                                              : "cannot read the data file";
     std::fprintf(err, "orrin-calc: %s: %s\n", path.c_str(), problem);
 }
 

@@ -6,8 +6,7 @@ namespace {
 
 bool isKnownMode(int mode)
 {
-    return mode == static_cast<int>(EvaluationMode::Decimal) ||
-           mode == static_cast<int>(EvaluationMode::Hexadecimal);
+    return mode == static_cast<int>(EvaluationMode::Decimal) || mode == static_cast<int>(EvaluationMode::Hexadecimal);
 }
 
 std::string resultOf(Calculator<double>& calculator, const std::string& expression, int mode)
@@ -29,8 +28,7 @@ std::string expressionOf(const std::string& entry)
 
 }  // namespace
 
-std::optional<std::string> evaluateEntry(Calculator<double>& calculator, const std::string& entry,
-                                         int mode)
+std::optional<std::string> evaluateEntry(Calculator<double>& calculator, const std::string& entry, int mode)
 {
     if (entry.empty())
         return std::nullopt;

@@ -21,5 +21,4 @@ inline constexpr char historySeparator[] = " : ";
 // the program does not know evaluates nothing and gives an empty result.
 // The line is the newest history item; the history is newest first, never
 // trimmed, never sorted and not saved.
-std::optional<std::string> evaluateEntry(Calculator<double>& calculator, const std::string& entry,
-                                         int mode);
+std::optional<std::string> evaluateEntry(Calculator<double>& calculator, const std::string& entry, int mode);

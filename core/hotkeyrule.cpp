@@ -23,6 +23,5 @@ HotKeyCheck checkHotKey(const HotKeyChord& chord, bool frontEndKey)
 
 bool isNoHotKeyText(const std::string& stored)
 {
-    return std::all_of(stored.begin(), stored.end(),
-                       [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
+    return std::all_of(stored.begin(), stored.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
 }

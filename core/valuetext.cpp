@@ -13,8 +13,8 @@ namespace {
 bool isPlainInteger(const std::string& text)
 {
     const std::size_t digits = !text.empty() && text.front() == '-' ? 1 : 0;
-    return text.size() > digits &&
-           std::all_of(text.begin() + static_cast<std::ptrdiff_t>(digits), text.end(),
+    return text.size() > digits
+        && std::all_of(text.begin() + static_cast<std::ptrdiff_t>(digits), text.end(),
                        [](char c) { return c >= '0' && c <= '9'; });
 }
 
@@ -41,9 +41,8 @@ bool startsWithHexNumber(std::string_view text)
 double outOfRange(std::string_view number)
 {
     const std::size_t exponent = number.find_first_of(startsWithHexNumber(number) ? "pP" : "eE");
-    const bool tiny = exponent != std::string_view::npos
-                          ? number.substr(exponent + 1, 1) == "-"
-                          : number.substr(0, 2) == "0.";
+    const bool tiny = exponent != std::string_view::npos ? number.substr(exponent + 1, 1) == "-"
+                                                         : number.substr(0, 2) == "0.";
     return tiny ? 0.0 : std::numeric_limits<double>::infinity();
 }
 
@@ -54,8 +53,8 @@ std::optional<double> unsignedNumber(std::string_view text)
 {
     double value = 0;
     if (startsWithHexNumber(text)) {
-        const auto [end, error] =
-            std::from_chars(text.data() + 2, text.data() + text.size(), value, std::chars_format::hex);
+        const auto [end, error] = std::from_chars(text.data() + 2, text.data() + text.size(), value,
+                                                  std::chars_format::hex);
         if (error == std::errc::result_out_of_range)
             return outOfRange(text.substr(0, static_cast<std::size_t>(end - text.data())));
         return value;
@@ -85,8 +84,8 @@ double valueFromText(const std::string& text)
     // The standard conversion ignores the locale, which Qt sets from the
     // environment; the value texts always use the point.
     std::string_view rest(text);
-    rest.remove_prefix(std::min(rest.size(), static_cast<std::size_t>(std::find_if_not(
-                                                  rest.begin(), rest.end(), isBlank) - rest.begin())));
+    rest.remove_prefix(std::min(
+        rest.size(), static_cast<std::size_t>(std::find_if_not(rest.begin(), rest.end(), isBlank) - rest.begin())));
     bool negative = false;
     if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
         negative = rest.front() == '-';

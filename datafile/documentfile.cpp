@@ -5,8 +5,7 @@
 #include <optional>
 #include <utility>
 
-DocumentStatus openDocument(const std::string& path,
-                            const std::function<void(Archive&)>& serialize)
+DocumentStatus openDocument(const std::string& path, const std::function<void(Archive&)>& serialize)
 {
     std::optional<std::string> contents = readWholeFile(path);
     if (!contents)
@@ -22,8 +21,7 @@ DocumentStatus openDocument(const std::string& path,
     return DocumentStatus::Ok;
 }
 
-DocumentStatus saveDocument(const std::string& path,
-                            const std::function<void(Archive&)>& serialize)
+DocumentStatus saveDocument(const std::string& path, const std::function<void(Archive&)>& serialize)
 {
     Archive archive = Archive::forStoring();
     try {
@@ -31,6 +29,5 @@ DocumentStatus saveDocument(const std::string& path,
     } catch (const ArchiveError&) {
         return DocumentStatus::CannotSave;
     }
-    return replaceWholeFile(path, archive.bytes()) ? DocumentStatus::Ok
-                                                     : DocumentStatus::CannotSave;
+    return replaceWholeFile(path, archive.bytes()) ? DocumentStatus::Ok : DocumentStatus::CannotSave;
 }

@@ -12,8 +12,7 @@ enum class DocumentStatus { Ok, CannotOpen, BadFormat, CannotSave };
 // empty file gives Ok without calling `serialize`; an ArchiveError from
 // `serialize` gives BadFormat, and whatever `serialize` did before it stays
 // done. Other exceptions pass through.
-DocumentStatus openDocument(const std::string& path,
-                            const std::function<void(Archive&)>& serialize);
+DocumentStatus openDocument(const std::string& path, const std::function<void(Archive&)>& serialize);
 
 // Lets `serialize` fill a storing archive and replaces the file at `path` with
 // it atomically: the bytes go to a new temporary file in the same directory,
@@ -21,5 +20,4 @@ DocumentStatus openDocument(const std::string& path,
 // (including an ArchiveError from `serialize`) the temporary file is removed,
 // the old file is left as it was, and the result is CannotSave. A new file
 // gets mode 0666 less the umask; a replaced file keeps its permission bits.
-DocumentStatus saveDocument(const std::string& path,
-                            const std::function<void(Archive&)>& serialize);
+DocumentStatus saveDocument(const std::string& path, const std::function<void(Archive&)>& serialize);

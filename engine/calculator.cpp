@@ -44,7 +44,7 @@ template <class T>
 void Calculator<T>::fillEscapes()
 {
     const std::pair<char, int> table[] = {
-        {'a', 7}, {'b', 8}, {'f', 12}, {'n', 10}, {'r', 13}, {'t', 9},
+        {'a', 7},  {'b', 8},  {'f', 12},  {'n', 10}, {'r', 13},  {'t', 9},
         {'v', 11}, {'?', 63}, {'\'', 39}, {'"', 34}, {'\\', 92}, {'0', 0},
     };
     for (const auto& [letter, code] : table)

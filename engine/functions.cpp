@@ -14,8 +14,14 @@ using Engine = Calculator<double>;
 // and the result, by the C library's errno rules for each function: the
 // libraries of other systems set errno for other cases or for none, and the
 // answer must not depend on the system.
-[[noreturn]] void domainError() { throw Engine::illegal_error(Engine::illegalErrorMessage); }
-[[noreturn]] void rangeError() { throw Engine::over_flow(Engine::overflowMessage); }
+[[noreturn]] void domainError()
+{
+    throw Engine::illegal_error(Engine::illegalErrorMessage);
+}
+[[noreturn]] void rangeError()
+{
+    throw Engine::over_flow(Engine::overflowMessage);
+}
 
 // acos, asin: beyond 1 in magnitude, infinities included; not-a-number passes.
 double inverseTrigonometric(double x, double (*function)(double))
@@ -50,7 +56,10 @@ double power(double x, double y)
     return result;
 }
 
-double argument(const Token* first) { return first->value; }
+double argument(const Token* first)
+{
+    return first->value;
+}
 
 }  // namespace
 
@@ -81,9 +90,18 @@ double SinhFunction::compute(const Token* first, const Token*) const
     return hyperbolic(argument(first), [](double x) { return std::sinh(x); });
 }
 
-double CeilFunction::compute(const Token* first, const Token*) const { return std::ceil(argument(first)); }
-double FloorFunction::compute(const Token* first, const Token*) const { return std::floor(argument(first)); }
-double TanhFunction::compute(const Token* first, const Token*) const { return std::tanh(argument(first)); }
+double CeilFunction::compute(const Token* first, const Token*) const
+{
+    return std::ceil(argument(first));
+}
+double FloorFunction::compute(const Token* first, const Token*) const
+{
+    return std::floor(argument(first));
+}
+double TanhFunction::compute(const Token* first, const Token*) const
+{
+    return std::tanh(argument(first));
+}
 
 double PowFunction::compute(const Token* first, const Token*) const
 {

@@ -23,5 +23,4 @@ public:
 };
 
 // "メモリエラー。" in code page 932.
-inline constexpr const char* memoryErrorMessage =
-    "\x83\x81\x83\x82\x83\x8A\x83\x47\x83\x89\x81\x5B\x81\x42";
+inline constexpr const char* memoryErrorMessage = "\x83\x81\x83\x82\x83\x8A\x83\x47\x83\x89\x81\x5B\x81\x42";

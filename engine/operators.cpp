@@ -10,14 +10,29 @@ namespace {
 
 using Engine = Calculator<double>;
 
-double left(const Token* first) { return first[0].value; }
-double right(const Token* first) { return first[1].value; }
+double left(const Token* first)
+{
+    return first[0].value;
+}
+double right(const Token* first)
+{
+    return first[1].value;
+}
 
 }  // namespace
 
-double OpenParenOperator::compute(const Token*, const Token*) const { return 0; }
-double CloseParenOperator::compute(const Token*, const Token*) const { return 0; }
-double CommaOperator::compute(const Token*, const Token*) const { return 0; }
+double OpenParenOperator::compute(const Token*, const Token*) const
+{
+    return 0;
+}
+double CloseParenOperator::compute(const Token*, const Token*) const
+{
+    return 0;
+}
+double CommaOperator::compute(const Token*, const Token*) const
+{
+    return 0;
+}
 
 double ComplementOperator::compute(const Token* first, const Token*) const
 {

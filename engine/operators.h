@@ -7,8 +7,8 @@
     class ClassName final : public Operator {                                 \
     public:                                                                   \
         using Operator::Operator;                                             \
-        int priority() const override { return priorityValue; }              \
-        int operandCount() const override { return operands; }               \
+        int priority() const override { return priorityValue; }               \
+        int operandCount() const override { return operands; }                \
         double compute(const Token* first, const Token* last) const override; \
     };
 

@@ -16,9 +16,9 @@ int pendingRequests = 0;
 bool isInputEvent(QEvent::Type type)
 {
     static constexpr QEvent::Type input[] = {
-        QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease, QEvent::InputMethod,
-        QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-        QEvent::MouseMove, QEvent::Wheel,
+        QEvent::ShortcutOverride,    QEvent::KeyPress,         QEvent::KeyRelease,
+        QEvent::InputMethod,         QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+        QEvent::MouseButtonDblClick, QEvent::MouseMove,        QEvent::Wheel,
     };
     return std::find(std::begin(input), std::end(input), type) != std::end(input);
 }

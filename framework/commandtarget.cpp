@@ -32,7 +32,6 @@ bool routeCommand(int id, std::initializer_list<CommandTarget*> chain)
 
 bool canRouteCommand(int id, std::initializer_list<const CommandTarget*> chain)
 {
-    return std::any_of(chain.begin(), chain.end(), [id](const CommandTarget* target) {
-        return target && target->HasCommandHandler(id);
-    });
+    return std::any_of(chain.begin(), chain.end(),
+                       [id](const CommandTarget* target) { return target && target->HasCommandHandler(id); });
 }

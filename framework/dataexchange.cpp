@@ -70,9 +70,9 @@ bool isDecimalNumber(std::string_view text)
 }  // namespace
 
 DataExchange::DataExchange(QWidget* dialog, bool saveAndValidate)
-    : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog)
-{
-}
+    : m_bSaveAndValidate(saveAndValidate),
+      m_pDlgWnd(dialog)
+{}
 
 void DataExchange::Fail(QWidget* control)
 {

@@ -11,8 +11,7 @@ int mulDiv(int number, int numerator, int denominator)
 {
     const long long product = static_cast<long long>(number) * numerator;
     const long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                         : (product - half) / denominator);
+    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
 }
 
 }  // namespace
@@ -47,10 +46,8 @@ QRect dialogUnitsToPixels(const QRect& rectangle, const DialogBaseUnits& units)
 {
     // Position and size are converted each on its own, as Windows does when it
     // creates a dialog's controls, so the pixels match its dialogs exactly.
-    return QRect(dialogUnitsToPixelsX(rectangle.x(), units),
-                 dialogUnitsToPixelsY(rectangle.y(), units),
-                 dialogUnitsToPixelsX(rectangle.width(), units),
-                 dialogUnitsToPixelsY(rectangle.height(), units));
+    return QRect(dialogUnitsToPixelsX(rectangle.x(), units), dialogUnitsToPixelsY(rectangle.y(), units),
+                 dialogUnitsToPixelsX(rectangle.width(), units), dialogUnitsToPixelsY(rectangle.height(), units));
 }
 
 DialogTemplate::DialogTemplate(QWidget* dialog, int width, int height)

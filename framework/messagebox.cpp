@@ -1,6 +1,5 @@
 #include "framework/messagebox.h"
 
-
 #include <QCoreApplication>
 #include <QMessageBox>
 

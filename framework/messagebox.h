@@ -18,8 +18,7 @@ class QWidget;
 // icon; a box with OK and Cancel asks, and shows the question icon.
 enum class MessageButtons { Ok, OkCancel };
 
-int showMessageBox(QWidget* parent, const QString& text,
-                   MessageButtons buttons = MessageButtons::Ok);
+int showMessageBox(QWidget* parent, const QString& text, MessageButtons buttons = MessageButtons::Ok);
 
 // Tests answer the modal box through this hook instead of a user: while a hook
 // is set, showMessageBox shows nothing and returns what the hook returns.

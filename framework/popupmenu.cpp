@@ -33,8 +33,7 @@ int commandOf(const QAction* action)
 
 }  // namespace
 
-int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId,
-                   const std::function<bool(int command)>& isEnabled)
+int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId, const std::function<bool(int command)>& isEnabled)
 {
     for (QAction* action : menu.actions()) {
         if (action->isSeparator())

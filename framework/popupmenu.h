@@ -10,8 +10,7 @@ class QMenu;
 // defaultId in bold (0: none), items for which isEnabled is false greyed out,
 // and returns the command chosen, or 0 when the menu was dismissed. Items carry
 // their command ids as data(). Only the left mouse button chooses an item.
-int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId,
-                   const std::function<bool(int command)>& isEnabled);
+int trackPopupMenu(QMenu& menu, const QPoint& pos, int defaultId, const std::function<bool(int command)>& isEnabled);
 
 // Tests choose from the menu through this hook instead of a user: while a hook
 // is set, the menu is prepared (default item, enabled states, buttons) but not

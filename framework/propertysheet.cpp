@@ -1,6 +1,5 @@
 #include "framework/propertysheet.h"
 
-
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -20,9 +19,10 @@ constexpr int kButtonHeight = 14;
 }  // namespace
 
 PropertyPage::PropertyPage(const QString& title, int width, int height)
-    : DataExchangeHost(this), m_title(title), m_template(this, width, height)
-{
-}
+    : DataExchangeHost(this),
+      m_title(title),
+      m_template(this, width, height)
+{}
 
 PropertyPage::~PropertyPage()
 {
@@ -46,8 +46,8 @@ PropertySheet::PropertySheet(const QString& caption, const QString& cancelText, 
     setObjectName(QStringLiteral("propertySheet"));
     setWindowTitle(caption);
     // A modal frame with a caption and a close box only; no "?" button.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     setFont(dialogTemplateFont());
     m_tabs->setObjectName(QStringLiteral("propertySheetTabs"));
     okButton->setObjectName(QStringLiteral("propertySheetOk"));
@@ -55,8 +55,7 @@ PropertySheet::PropertySheet(const QString& caption, const QString& cancelText, 
     okButton->setDefault(true);
 
     const DialogBaseUnits units = dialogBaseUnits(font());
-    const QSize buttonSize(dialogUnitsToPixelsX(kButtonWidth, units),
-                           dialogUnitsToPixelsY(kButtonHeight, units));
+    const QSize buttonSize(dialogUnitsToPixelsX(kButtonWidth, units), dialogUnitsToPixelsY(kButtonHeight, units));
     okButton->setFixedSize(buttonSize);
     cancelButton->setFixedSize(buttonSize);
 

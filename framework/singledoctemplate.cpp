@@ -10,8 +10,7 @@ SingleDocTemplate::SingleDocTemplate(DocumentFactory document, FrameFactory fram
     : m_makeDocument(std::move(document)),
       m_makeFrame(std::move(frame)),
       m_makeView(std::move(view))
-{
-}
+{}
 
 SingleDocTemplate::~SingleDocTemplate() = default;
 

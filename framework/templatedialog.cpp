@@ -1,12 +1,13 @@
 #include "framework/templatedialog.h"
 
-
 TemplateDialog::TemplateDialog(QWidget* parent, int width, int height)
-    : QDialog(parent), DataExchangeHost(this), m_template(this, width, height)
+    : QDialog(parent),
+      DataExchangeHost(this),
+      m_template(this, width, height)
 {
     // A modal frame with a caption and a close box only; no "?" button.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
 }
 
 int TemplateDialog::DoModal()

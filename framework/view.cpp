@@ -2,7 +2,8 @@
 
 #include "framework/document.h"
 
-View::View(QWidget* parent) : QWidget(parent), DataExchangeHost(this) {}
+View::View(QWidget* parent) : QWidget(parent), DataExchangeHost(this)
+{}
 
 View::~View()
 {

@@ -4,8 +4,7 @@
 #include <QWidget>
 #include <algorithm>
 
-WidthResizer::WidthResizer(QWidget* window, int border)
-    : QObject(window), m_window(window), m_border(border)
+WidthResizer::WidthResizer(QWidget* window, int border) : QObject(window), m_window(window), m_border(border)
 {
     setObjectName(QStringLiteral("widthResizer"));
     window->setMouseTracking(true);

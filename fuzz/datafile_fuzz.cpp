@@ -18,8 +18,7 @@ bool sameEntries(const VariableMap& left, const VariableMap& right)
         return false;
     for (auto l = left.begin(), r = right.begin(); l != left.end(); ++l, ++r) {
         if (l->first != r->first || l->second.description != r->second.description
-            || std::bit_cast<std::uint64_t>(l->second.value)
-                != std::bit_cast<std::uint64_t>(r->second.value))
+            || std::bit_cast<std::uint64_t>(l->second.value) != std::bit_cast<std::uint64_t>(r->second.value))
             return false;
     }
     return true;

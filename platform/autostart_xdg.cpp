@@ -80,14 +80,14 @@ bool setAutostartEnabled(bool enabled)
 {
     const QString path = userEntryPath();
     if (enabled) {
-        const QString body = QStringLiteral("Name=Orrin\n"
-                                            "Comment=Resident calculator\n"
-                                            "Exec=%1\n"
-                                            "Icon=%2\n"
-                                            "Terminal=false\n"
-                                            "X-GNOME-Autostart-enabled=true\n")
-                                 .arg(desktopEntryExec(QCoreApplication::applicationFilePath()),
-                                      QLatin1String(appId));
+        const QString body = QStringLiteral(
+                                 "Name=Orrin\n"
+                                 "Comment=Resident calculator\n"
+                                 "Exec=%1\n"
+                                 "Icon=%2\n"
+                                 "Terminal=false\n"
+                                 "X-GNOME-Autostart-enabled=true\n")
+                                 .arg(desktopEntryExec(QCoreApplication::applicationFilePath()), QLatin1String(appId));
         return writeEntry(path, body.toUtf8());
     }
     const QString systemEntry = effectiveEntryPath(false);

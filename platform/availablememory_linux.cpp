@@ -49,8 +49,7 @@ std::size_t readCgroupValue(const std::string& path)
 
 // The room under the memory limit of a group and of each group above it: the
 // kernel ends a process whose group goes over its limit.
-std::size_t groupRoom(const std::string& mount, std::string group, const char* limitFile,
-                      const char* usageFile)
+std::size_t groupRoom(const std::string& mount, std::string group, const char* limitFile, const char* usageFile)
 {
     std::size_t room = unknown;
     for (;;) {
@@ -83,8 +82,8 @@ std::size_t cgroupRoom()
         if (line.rfind("0::", 0) == 0)
             room = std::min(room, groupRoom("/sys/fs/cgroup", group, "memory.max", "memory.current"));
         else if (controllers.find(",memory,") != std::string::npos)
-            room = std::min(room, groupRoom("/sys/fs/cgroup/memory", group,
-                                            "memory.limit_in_bytes", "memory.usage_in_bytes"));
+            room = std::min(
+                room, groupRoom("/sys/fs/cgroup/memory", group, "memory.limit_in_bytes", "memory.usage_in_bytes"));
     }
     return room;
 }

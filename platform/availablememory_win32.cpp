@@ -24,8 +24,7 @@ std::size_t systemAvailable()
     status.dwLength = sizeof status;
     if (!GlobalMemoryStatusEx(&status))
         return unknown;
-    return static_cast<std::size_t>(
-        std::min({status.ullAvailPhys, status.ullAvailPageFile, status.ullAvailVirtual}));
+    return static_cast<std::size_t>(std::min({status.ullAvailPhys, status.ullAvailPageFile, status.ullAvailVirtual}));
 }
 
 // A job object may cap the memory the process commits, or that its whole job
@@ -34,16 +33,15 @@ std::size_t systemAvailable()
 std::size_t jobRoom()
 {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    if (!QueryInformationJobObject(nullptr, JobObjectExtendedLimitInformation, &limits,
-                                   sizeof limits, nullptr))
+    if (!QueryInformationJobObject(nullptr, JobObjectExtendedLimitInformation, &limits, sizeof limits, nullptr))
         return unknown;
     const DWORD flags = limits.BasicLimitInformation.LimitFlags;
     std::size_t room = unknown;
     if (flags & JOB_OBJECT_LIMIT_PROCESS_MEMORY) {
         PROCESS_MEMORY_COUNTERS_EX counters{};
         counters.cb = sizeof counters;
-        if (GetProcessMemoryInfo(GetCurrentProcess(),
-                                 reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
+        if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                 sizeof counters))
             room = std::min(room, roomUnder(limits.ProcessMemoryLimit, counters.PrivateUsage));
     }
     if (flags & JOB_OBJECT_LIMIT_JOB_MEMORY)

@@ -9,7 +9,10 @@
 // reads the C locale's forms, less the blanks, the sign and the "0x" prefix.
 namespace {
 
-bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 bool isHexDigit(char c)
 {
@@ -67,7 +70,7 @@ CNumber readCNumber(std::string_view text)
     const char* last = text.data() + text.size();
     double value = 0;
     const auto [end, error] = std::from_chars(first, last, value,
-        hexadecimal ? std::chars_format::hex : std::chars_format::general);
+                                              hexadecimal ? std::chars_format::hex : std::chars_format::general);
     CNumber number;
     if (error == std::errc::invalid_argument)
         return number;

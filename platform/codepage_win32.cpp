@@ -25,15 +25,18 @@ bool appendNarrow(UINT codePage, const std::wstring& wide, std::string& output)
     BOOL usedDefault = FALSE;
     const bool strict = codePage != CP_UTF8;
     const int count = WideCharToMultiByte(codePage, strict ? WC_NO_BEST_FIT_CHARS : 0, wide.data(),
-                                          static_cast<int>(wide.size()), narrow, sizeof narrow,
-                                          nullptr, strict ? &usedDefault : nullptr);
+                                          static_cast<int>(wide.size()), narrow, sizeof narrow, nullptr,
+                                          strict ? &usedDefault : nullptr);
     if (count <= 0 || usedDefault)
         return false;
     output.append(narrow, static_cast<std::size_t>(count));
     return true;
 }
 
-bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool isLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // Windows maps 0x80, 0xA0 and 0xFD to 0xFF to private characters; they begin
 // no character of code page 932 as the C library on Linux knows it.

@@ -31,7 +31,7 @@ void writeAll(int fd, const QByteArray& data)
     sigaddset(&pipeSignal, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
     const bool broken = !::writeAll(fd, std::string_view(data.constData(), static_cast<std::size_t>(data.size())))
-                        && errno == EPIPE;
+        && errno == EPIPE;
     if (broken && !sigismember(&previous, SIGPIPE)) {
         const timespec now{};
         sigtimedwait(&pipeSignal, nullptr, &now);  // take the signal that our write raised
@@ -51,11 +51,11 @@ bool readAll(int fd, QByteArray& data)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 const wl_registry_listener DataControlSelection::registryListener = {&onGlobal, &onGlobalRemove};
-const zwlr_data_control_device_v1_listener DataControlSelection::deviceListener = {
-    &onDataOffer, &onSelection, &onFinished, &onPrimarySelection};
+const zwlr_data_control_device_v1_listener DataControlSelection::deviceListener = {&onDataOffer, &onSelection,
+                                                                                   &onFinished, &onPrimarySelection};
 const zwlr_data_control_offer_v1_listener DataControlSelection::offerListener = {&onOffer};
 const zwlr_data_control_source_v1_listener DataControlSelection::sourceListener = {&onSend, &onCancelled};
 

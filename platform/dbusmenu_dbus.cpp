@@ -98,7 +98,9 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, DBusMenuEvent& ev
 
 DBusMenuExporter::DBusMenuExporter(std::function<std::unique_ptr<QMenu>()> loadMenu,
                                    std::function<bool(int command)> isEnabled, QObject* parent)
-    : QObject(parent), m_loadMenu(std::move(loadMenu)), m_isEnabled(std::move(isEnabled))
+    : QObject(parent),
+      m_loadMenu(std::move(loadMenu)),
+      m_isEnabled(std::move(isEnabled))
 {
     registerTypes();
 }

@@ -47,8 +47,8 @@ class DBusMenuExporter : public QObject {
     Q_PROPERTY(QString Status READ status)
     Q_PROPERTY(QStringList IconThemePath READ iconThemePath)
 public:
-    DBusMenuExporter(std::function<std::unique_ptr<QMenu>()> loadMenu,
-                     std::function<bool(int command)> isEnabled, QObject* parent = nullptr);
+    DBusMenuExporter(std::function<std::unique_ptr<QMenu>()> loadMenu, std::function<bool(int command)> isEnabled,
+                     QObject* parent = nullptr);
     ~DBusMenuExporter() override;
 
     static void registerTypes();
@@ -59,8 +59,7 @@ public:
     QStringList iconThemePath() const { return {}; }
 
 public slots:
-    uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
-                   DBusMenuLayoutItem& layout);
+    uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames, DBusMenuLayoutItem& layout);
     QList<DBusMenuItemProperties> GetGroupProperties(const QList<int>& ids, const QStringList& propertyNames);
     QDBusVariant GetProperty(int id, const QString& name);
     void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp);

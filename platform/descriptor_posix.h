@@ -29,7 +29,6 @@ private:
     int m_fd;
 };
 
-
 enum class ReadEnd {
     Complete,    // the writer closed its end
     TooLong,     // more than maxBytes came

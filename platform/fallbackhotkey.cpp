@@ -1,7 +1,9 @@
 #include "platform/fallbackhotkey.h"
 
 FallbackHotKey::FallbackHotKey(std::unique_ptr<GlobalHotKey> first, Factory second, QObject* parent)
-    : GlobalHotKey(parent), m_first(std::move(first)), m_makeSecond(std::move(second))
+    : GlobalHotKey(parent),
+      m_first(std::move(first)),
+      m_makeSecond(std::move(second))
 {
     adopt(m_first.get());
 }

@@ -47,7 +47,8 @@ std::unique_ptr<GlobalHotKey> GlobalHotKey::create(QObject* parent, const QStrin
     return createWindowSystemHotKey(parent);
 }
 
-GlobalHotKey::GlobalHotKey(QObject* parent) : QObject(parent) {}
+GlobalHotKey::GlobalHotKey(QObject* parent) : QObject(parent)
+{}
 
 GlobalHotKey::~GlobalHotKey() = default;
 

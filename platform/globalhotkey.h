@@ -21,7 +21,7 @@ public:
 
     // Releases the key held before, then asks for `key` (empty: release only).
     virtual void setKey(const QKeySequence& key) = 0;
-    QKeySequence key() const;      // the key last asked for
+    QKeySequence key() const;  // the key last asked for
     State state() const;
     // The key as the platform reports it (a portal's trigger description);
     // by default key() in native text.
@@ -36,7 +36,7 @@ signals:
 
 protected:
     explicit GlobalHotKey(QObject* parent);
-    void setState(State state);   // emits stateChanged() on change
+    void setState(State state);  // emits stateChanged() on change
     void rememberKey(const QKeySequence& key);
 
 private:

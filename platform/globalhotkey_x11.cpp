@@ -27,11 +27,9 @@ public:
         : m_first(xcb_get_setup(connection)->min_keycode),
           m_reply(xcb_get_keyboard_mapping_reply(
               connection,
-              xcb_get_keyboard_mapping(connection, m_first,
-                                       xcb_get_setup(connection)->max_keycode - m_first + 1),
+              xcb_get_keyboard_mapping(connection, m_first, xcb_get_setup(connection)->max_keycode - m_first + 1),
               nullptr))
-    {
-    }
+    {}
 
     // Every keycode whose unshifted or shifted symbol is one of the two given.
     std::vector<xcb_keycode_t> keycodesFor(xcb_keysym_t lower, xcb_keysym_t upper) const
@@ -74,8 +72,8 @@ uint16_t numLockMask(xcb_connection_t* connection, const KeyboardMap& keyboard)
 
 bool grabChecked(xcb_connection_t* connection, xcb_window_t root, uint16_t modifiers, xcb_keycode_t key)
 {
-    const xcb_void_cookie_t cookie = xcb_grab_key_checked(connection, 1, root, modifiers, key,
-                                                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    const xcb_void_cookie_t cookie = xcb_grab_key_checked(connection, 1, root, modifiers, key, XCB_GRAB_MODE_ASYNC,
+                                                          XCB_GRAB_MODE_ASYNC);
     // Grab errors arrive late; waiting for this request's own answer is what
     // tells us whether another client already holds the key.
     return !XcbReply<xcb_generic_error_t>(xcb_request_check(connection, cookie));
@@ -94,12 +92,11 @@ std::optional<std::pair<xcb_keysym_t, xcb_keysym_t>> keysymsOf(int key)
         return std::pair(sym, sym);
     }
     static constexpr std::pair<int, xcb_keysym_t> named[] = {
-        {Qt::Key_Escape, 0xff1b}, {Qt::Key_Tab, 0xff09},      {Qt::Key_Backspace, 0xff08},
-        {Qt::Key_Return, 0xff0d}, {Qt::Key_Enter, 0xff8d},    {Qt::Key_Insert, 0xff63},
-        {Qt::Key_Delete, 0xffff}, {Qt::Key_Pause, 0xff13},    {Qt::Key_Print, 0xff61},
-        {Qt::Key_Home, 0xff50},   {Qt::Key_End, 0xff57},      {Qt::Key_Left, 0xff51},
-        {Qt::Key_Up, 0xff52},     {Qt::Key_Right, 0xff53},    {Qt::Key_Down, 0xff54},
-        {Qt::Key_PageUp, 0xff55}, {Qt::Key_PageDown, 0xff56},
+        {Qt::Key_Escape, 0xff1b},   {Qt::Key_Tab, 0xff09},    {Qt::Key_Backspace, 0xff08}, {Qt::Key_Return, 0xff0d},
+        {Qt::Key_Enter, 0xff8d},    {Qt::Key_Insert, 0xff63}, {Qt::Key_Delete, 0xffff},    {Qt::Key_Pause, 0xff13},
+        {Qt::Key_Print, 0xff61},    {Qt::Key_Home, 0xff50},   {Qt::Key_End, 0xff57},       {Qt::Key_Left, 0xff51},
+        {Qt::Key_Up, 0xff52},       {Qt::Key_Right, 0xff53},  {Qt::Key_Down, 0xff54},      {Qt::Key_PageUp, 0xff55},
+        {Qt::Key_PageDown, 0xff56},
     };
     for (const auto& [qtKey, sym] : named) {
         if (qtKey == key)
@@ -112,8 +109,10 @@ std::optional<std::pair<xcb_keysym_t, xcb_keysym_t>> keysymsOf(int key)
 uint16_t modifierBitsOf(Qt::KeyboardModifiers modifiers)
 {
     static constexpr std::pair<Qt::KeyboardModifier, uint16_t> bitOf[] = {
-        {Qt::ShiftModifier, XCB_MOD_MASK_SHIFT}, {Qt::ControlModifier, XCB_MOD_MASK_CONTROL},
-        {Qt::AltModifier, XCB_MOD_MASK_1},       {Qt::MetaModifier, XCB_MOD_MASK_4},
+        {Qt::ShiftModifier, XCB_MOD_MASK_SHIFT},
+        {Qt::ControlModifier, XCB_MOD_MASK_CONTROL},
+        {Qt::AltModifier, XCB_MOD_MASK_1},
+        {Qt::MetaModifier, XCB_MOD_MASK_4},
     };
     uint16_t bits = 0;
     for (const auto& [modifier, bit] : bitOf) {
@@ -130,7 +129,7 @@ struct Grab {
     xcb_window_t root = XCB_NONE;
     xcb_keycode_t key = 0;
     uint16_t modifiers = 0;
-    uint16_t ignoredLocks = 0;  // NumLock and CapsLock: held or not, the hot key fires
+    uint16_t ignoredLocks = 0;    // NumLock and CapsLock: held or not, the hot key fires
     std::vector<uint16_t> taken;  // modifier sets grabbed so far
 
     bool matches(const xcb_key_press_event_t& event) const
@@ -186,7 +185,8 @@ public:
             // The key may sit on another keycode now, or NumLock on another
             // modifier: the grab is taken again, after Qt has seen the event too.
             if (mapping->request != XCB_MAPPING_POINTER && state() == State::Bound)
-                QMetaObject::invokeMethod(this, [this] { regrab(); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this] { regrab(); }, Qt::QueuedConnection);
             return false;
         }
         if (type != XCB_KEY_PRESS || !m_grab)
@@ -236,8 +236,8 @@ private:
         const uint16_t numLock = numLockMask(connection, keyboard);
         grab->ignoredLocks = static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK);
 
-        for (uint16_t locks : {uint16_t{0}, numLock, uint16_t{XCB_MOD_MASK_LOCK},
-                               static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK)}) {
+        for (uint16_t locks :
+             {uint16_t{0}, numLock, uint16_t{XCB_MOD_MASK_LOCK}, static_cast<uint16_t>(numLock | XCB_MOD_MASK_LOCK)}) {
             const auto modifiers = static_cast<uint16_t>(grab->modifiers | locks);
             if (std::find(grab->taken.begin(), grab->taken.end(), modifiers) != grab->taken.end())
                 continue;  // no NumLock modifier on this keyboard: the variants coincide

@@ -1,6 +1,5 @@
 #include "platform/globalhotkey_xdg.h"
 
-
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -66,21 +65,36 @@ QString keysymName(int key)
     if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
         return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
     static const std::pair<int, const char*> named[] = {
-        {Qt::Key_Space, "space"},         {Qt::Key_Tab, "Tab"},
-        {Qt::Key_Return, "Return"},       {Qt::Key_Enter, "KP_Enter"},
-        {Qt::Key_Escape, "Escape"},       {Qt::Key_Backspace, "BackSpace"},
-        {Qt::Key_Insert, "Insert"},       {Qt::Key_Delete, "Delete"},
-        {Qt::Key_Home, "Home"},           {Qt::Key_End, "End"},
-        {Qt::Key_PageUp, "Page_Up"},      {Qt::Key_PageDown, "Page_Down"},
-        {Qt::Key_Left, "Left"},           {Qt::Key_Up, "Up"},
-        {Qt::Key_Right, "Right"},         {Qt::Key_Down, "Down"},
-        {Qt::Key_Print, "Print"},         {Qt::Key_Pause, "Pause"},
-        {Qt::Key_Minus, "minus"},         {Qt::Key_Plus, "plus"},
-        {Qt::Key_Equal, "equal"},         {Qt::Key_Comma, "comma"},
-        {Qt::Key_Period, "period"},       {Qt::Key_Slash, "slash"},
-        {Qt::Key_Backslash, "backslash"}, {Qt::Key_Semicolon, "semicolon"},
-        {Qt::Key_Apostrophe, "apostrophe"}, {Qt::Key_QuoteLeft, "grave"},
-        {Qt::Key_BracketLeft, "bracketleft"}, {Qt::Key_BracketRight, "bracketright"},
+        {Qt::Key_Space, "space"},
+        {Qt::Key_Tab, "Tab"},
+        {Qt::Key_Return, "Return"},
+        {Qt::Key_Enter, "KP_Enter"},
+        {Qt::Key_Escape, "Escape"},
+        {Qt::Key_Backspace, "BackSpace"},
+        {Qt::Key_Insert, "Insert"},
+        {Qt::Key_Delete, "Delete"},
+        {Qt::Key_Home, "Home"},
+        {Qt::Key_End, "End"},
+        {Qt::Key_PageUp, "Page_Up"},
+        {Qt::Key_PageDown, "Page_Down"},
+        {Qt::Key_Left, "Left"},
+        {Qt::Key_Up, "Up"},
+        {Qt::Key_Right, "Right"},
+        {Qt::Key_Down, "Down"},
+        {Qt::Key_Print, "Print"},
+        {Qt::Key_Pause, "Pause"},
+        {Qt::Key_Minus, "minus"},
+        {Qt::Key_Plus, "plus"},
+        {Qt::Key_Equal, "equal"},
+        {Qt::Key_Comma, "comma"},
+        {Qt::Key_Period, "period"},
+        {Qt::Key_Slash, "slash"},
+        {Qt::Key_Backslash, "backslash"},
+        {Qt::Key_Semicolon, "semicolon"},
+        {Qt::Key_Apostrophe, "apostrophe"},
+        {Qt::Key_QuoteLeft, "grave"},
+        {Qt::Key_BracketLeft, "bracketleft"},
+        {Qt::Key_BracketRight, "bracketright"},
         {Qt::Key_Asterisk, "asterisk"},
     };
     for (const auto& [qtKey, name] : named) {
@@ -97,10 +111,13 @@ QString objectPathText(const QVariant& value)
     return value.toString();
 }
 
-} // namespace
+}  // namespace
 
 PortalHotKey::PortalHotKey(QObject* parent, int timeoutMs, QString description)
-    : GlobalHotKey(parent), m_timeoutMs(timeoutMs), m_description(std::move(description)), m_timer(new QTimer(this))
+    : GlobalHotKey(parent),
+      m_timeoutMs(timeoutMs),
+      m_description(std::move(description)),
+      m_timer(new QTimer(this))
 {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
@@ -255,7 +272,7 @@ void PortalHotKey::awaitResponseAt(const QString& requestPath, bool timed)
     stopAwaiting();
     m_requestPath = requestPath;
     bus().connect(QString(), m_requestPath, requestInterface, QStringLiteral("Response"), this,
-                  SLOT(onResponse(uint,QVariantMap)));
+                  SLOT(onResponse(uint, QVariantMap)));
     if (timed)
         m_timer->start(m_timeoutMs);
 }
@@ -266,7 +283,7 @@ void PortalHotKey::stopAwaiting()
     if (m_requestPath.isEmpty())
         return;
     bus().disconnect(QString(), m_requestPath, requestInterface, QStringLiteral("Response"), this,
-                     SLOT(onResponse(uint,QVariantMap)));
+                     SLOT(onResponse(uint, QVariantMap)));
     m_requestPath.clear();
 }
 
@@ -298,9 +315,9 @@ void PortalHotKey::onResponse(uint code, const QVariantMap& results)
         }
         if (!m_listening) {
             bus().connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
-                          SLOT(onActivated(QDBusObjectPath,QString,qulonglong,QVariantMap)));
-            bus().connect(portalService, portalPath, shortcutsInterface, QStringLiteral("ShortcutsChanged"),
-                          this, SLOT(onShortcutsChanged(QDBusObjectPath,QDBusMessage)));
+                          SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+            bus().connect(portalService, portalPath, shortcutsInterface, QStringLiteral("ShortcutsChanged"), this,
+                          SLOT(onShortcutsChanged(QDBusObjectPath, QDBusMessage)));
             auto* watcher = new QDBusServiceWatcher(portalService, bus(), QDBusServiceWatcher::WatchForOwnerChange,
                                                     this);
             connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &PortalHotKey::onPortalReplaced);

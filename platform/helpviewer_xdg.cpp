@@ -1,6 +1,5 @@
 #include "platform/helpviewer.h"
 
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -109,7 +108,7 @@ void showHelpTopics(const HelpFailureReport& report)
     const QString path = findHelpFile(programDir);
     if (path.isEmpty()) {
         const QString searched = QDir::toNativeSeparators(helpFilePath(programDir)) + QStringLiteral("、")
-                                 + QDir::toNativeSeparators(installedHelpFilePath(programDir));
+            + QDir::toNativeSeparators(installedHelpFilePath(programDir));
         if (report)
             report(HelpFailure::FileMissing, searched);
         return;

@@ -13,13 +13,10 @@ class QtClipboard : public HotKeyClipboard {
 public:
     bool fetch() override { return true; }
     const QMimeData* mimeData() const override { return QGuiApplication::clipboard()->mimeData(); }
-    void write(std::unique_ptr<QMimeData> data) override
-    {
-        QGuiApplication::clipboard()->setMimeData(data.release());
-    }
+    void write(std::unique_ptr<QMimeData> data) override { QGuiApplication::clipboard()->setMimeData(data.release()); }
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<HotKeyClipboard> createQtClipboard()
 {

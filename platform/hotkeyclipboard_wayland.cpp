@@ -39,7 +39,8 @@ public:
     void write(QByteArray utf8);
 
 private:
-    template <typename Result> Result call(std::function<Result()> job);
+    template <typename Result>
+    Result call(std::function<Result()> job);
     void post(std::function<void()> job);
     void run();
     void waitForWork();
@@ -94,7 +95,8 @@ void SelectionThread::write(QByteArray utf8)
     post([this, utf8 = std::move(utf8)] { m_selection.write(utf8); });
 }
 
-template <typename Result> Result SelectionThread::call(std::function<Result()> job)
+template <typename Result>
+Result SelectionThread::call(std::function<Result()> job)
 {
     // Shared: the thread may still be leaving the task when the result wakes us.
     auto task = std::make_shared<std::packaged_task<Result()>>(std::move(job));
@@ -222,7 +224,7 @@ void DataControlClipboard::write(std::unique_ptr<QMimeData> data)
         m_thread->write(data->text().toUtf8());
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<HotKeyClipboard> createDataControlClipboard(const GlobalHotKey* key,
                                                             HotKeyClipboard::NoRouteReport noRoute)

@@ -28,10 +28,10 @@ constexpr std::size_t maxPendingConnections = 8;
 
 bool peerIsThisUser(int fd)
 {
-    ucred credentials {};
+    ucred credentials{};
     socklen_t length = sizeof credentials;
-    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0
-        && length == sizeof credentials && credentials.uid == ::getuid();
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0 && length == sizeof credentials
+        && credentials.uid == ::getuid();
 }
 
 bool socketAddress(const std::string& path, sockaddr_un& address)
@@ -69,10 +69,8 @@ struct InstanceChannel::Listener {
     }
 };
 
-InstanceChannel::InstanceChannel(std::string name, QObject* parent)
-    : QObject(parent), m_name(std::move(name))
-{
-}
+InstanceChannel::InstanceChannel(std::string name, QObject* parent) : QObject(parent), m_name(std::move(name))
+{}
 
 InstanceChannel::~InstanceChannel() = default;
 
@@ -159,7 +157,7 @@ bool InstanceChannel::requestShow(const std::string& name, std::chrono::millisec
         return false;
     // A program that no longer accepts fills its backlog; connect() and
     // send() then wait at most this long instead of for ever.
-    timeval limit {};
+    timeval limit{};
     limit.tv_sec = static_cast<time_t>(timeout.count() / 1000);
     limit.tv_usec = static_cast<suseconds_t>((timeout.count() % 1000) * 1000);
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);

@@ -1,4 +1,5 @@
 #include "platform/standardstreams.h"
 
 // POSIX streams never translate.
-void useBinaryStandardStreams() {}
+void useBinaryStandardStreams()
+{}

@@ -77,6 +77,7 @@ std::unique_ptr<TerminationRequest> TerminationRequest::create(QObject* parent)
     return std::make_unique<PosixTerminationRequest>(parent);
 }
 
-TerminationRequest::TerminationRequest(QObject* parent) : QObject(parent) {}
+TerminationRequest::TerminationRequest(QObject* parent) : QObject(parent)
+{}
 
 TerminationRequest::~TerminationRequest() = default;

@@ -40,8 +40,7 @@ public:
         connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &StatusNotifierHostPresence::refresh);
         for (const char* hostSignal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"}) {
             m_bus.connect(QString::fromLatin1(watcherService), QString::fromLatin1(watcherPath),
-                          QString::fromLatin1(watcherService), QString::fromLatin1(hostSignal), this,
-                          SLOT(refresh()));
+                          QString::fromLatin1(watcherService), QString::fromLatin1(hostSignal), this, SLOT(refresh()));
         }
         m_present = hostRegistered(m_bus);
     }

@@ -11,8 +11,7 @@ namespace {
 xcb_atom_t internAtom(xcb_connection_t* connection, const QByteArray& name)
 {
     const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.constData()),
-        nullptr));
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.constData()), nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
@@ -85,8 +84,8 @@ private:
     // Adds to what this client (Qt's connection) already selects on the window.
     void addEventMask(xcb_window_t window, uint32_t mask)
     {
-        const XcbReply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-            m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
+        const XcbReply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
         if (!attributes)
             return;
         const uint32_t events = attributes->your_event_mask | mask;
@@ -96,16 +95,16 @@ private:
     // The owner now, watched for its end; none when it vanished meanwhile.
     xcb_window_t followOwner()
     {
-        const XcbReply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
-            m_connection, xcb_get_selection_owner(m_connection, m_selection), nullptr));
+        const XcbReply<xcb_get_selection_owner_reply_t> reply(
+            xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, m_selection), nullptr));
         const xcb_window_t owner = reply ? reply->owner : xcb_window_t{XCB_WINDOW_NONE};
         if (owner == XCB_WINDOW_NONE)
             return owner;
         addEventMask(owner, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
         // Asked again after the mask is set: a tray that ended in between
         // would otherwise never report its end.
-        const XcbReply<xcb_get_selection_owner_reply_t> again(xcb_get_selection_owner_reply(
-            m_connection, xcb_get_selection_owner(m_connection, m_selection), nullptr));
+        const XcbReply<xcb_get_selection_owner_reply_t> again(
+            xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, m_selection), nullptr));
         return again && again->owner == owner ? owner : xcb_window_t{XCB_WINDOW_NONE};
     }
 

@@ -112,9 +112,10 @@ class StatusNotifierItemObject : public QObject {
     Q_PROPERTY(QDBusObjectPath Menu READ menu)
 public:
     StatusNotifierItemObject(TrayIcon& icon, const TrayIconSetup& setup)
-        : m_icon(icon), m_pixmaps(pixmapsOf(setup.icon)), m_toolTip(setup.toolTip)
-    {
-    }
+        : m_icon(icon),
+          m_pixmaps(pixmapsOf(setup.icon)),
+          m_toolTip(setup.toolTip)
+    {}
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const { return QCoreApplication::applicationName(); }
@@ -146,9 +147,8 @@ private:
     QString m_toolTip;
 };
 
-constexpr QDBusConnection::RegisterOptions exported =
-    QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties
-    | QDBusConnection::ExportScriptableSignals;
+constexpr QDBusConnection::RegisterOptions exported = QDBusConnection::ExportAllSlots
+    | QDBusConnection::ExportAllProperties | QDBusConnection::ExportScriptableSignals;
 
 // Registers under a name of its own with the watcher, which drops the item
 // when the name goes: that is when the icon is destroyed.
@@ -170,8 +170,8 @@ public:
         m_bus.registerObject(QString::fromLatin1(menuPath), &m_menu, exported);
         m_bus.registerService(m_serviceName);
         QDBusMessage registration = QDBusMessage::createMethodCall(
-            QString::fromLatin1(watcherService), QString::fromLatin1(watcherPath),
-            QString::fromLatin1(watcherService), QStringLiteral("RegisterStatusNotifierItem"));
+            QString::fromLatin1(watcherService), QString::fromLatin1(watcherPath), QString::fromLatin1(watcherService),
+            QStringLiteral("RegisterStatusNotifierItem"));
         registration << m_serviceName;
         m_bus.send(registration);  // the answer tells nothing to act on
     }

@@ -7,7 +7,7 @@
 bool isWaylandSession()
 {
     return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-           || qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
+        || qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
 }
 
 void preferXWayland()

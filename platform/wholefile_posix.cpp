@@ -28,8 +28,7 @@ struct TemporaryFile {
 
 TemporaryFile createTemporaryBeside(const std::string& path)
 {
-    static constexpr std::string_view letters =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937_64 generator{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -68,8 +67,7 @@ bool replaceAtomically(const std::string& path, std::string_view bytes)
     if (temporary.fd < 0)
         return false;
     Descriptor file(temporary.fd);
-    const bool written = keepPermissionsOf(path, file.get()) && writeAll(file.get(), bytes)
-        && ::fsync(file.get()) == 0;
+    const bool written = keepPermissionsOf(path, file.get()) && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
     if (!file.close() || !written || ::rename(temporary.path.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.path.c_str());
         return false;

@@ -68,8 +68,7 @@ struct TemporaryFile {
 
 TemporaryFile createTemporaryBeside(const std::wstring& path)
 {
-    static constexpr std::wstring_view letters =
-        L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static constexpr std::wstring_view letters = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937_64 generator{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -93,9 +92,8 @@ std::optional<std::string> readWholeFile(const std::string& path)
     const std::wstring wide = widePath(path);
     if (wide.empty())
         return std::nullopt;
-    FileHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return std::nullopt;
     std::string contents;
@@ -123,8 +121,7 @@ bool replaceWholeFile(const std::string& path, std::string_view bytes)
         return false;
     const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
     if (!file.close() || !written
-        || !MoveFileExW(temporary.path.c_str(), wide.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        || !MoveFileExW(temporary.path.c_str(), wide.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temporary.path.c_str());
         return false;
     }

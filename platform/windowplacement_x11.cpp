@@ -52,8 +52,9 @@ private:
     void follow()
     {
         xcb_connection_t* connection = x11Connection();
-        const std::optional<QPoint> actual =
-            connection ? contentsOrigin(connection, static_cast<xcb_window_t>(m_window->winId())) : std::nullopt;
+        const std::optional<QPoint> actual = connection
+            ? contentsOrigin(connection, static_cast<xcb_window_t>(m_window->winId()))
+            : std::nullopt;
         if (!actual)
             return;
         const qreal ratio = m_window->devicePixelRatioF();
@@ -66,7 +67,7 @@ private:
     QWidget* m_window;
 };
 
-} // namespace
+}  // namespace
 
 void followWindowPlacement(QWidget* window)
 {

@@ -17,12 +17,8 @@ struct MenuItem {
 constexpr int separator = 0;
 
 const std::initializer_list<MenuItem> contextMenu = {
-    {res::ID_SETTINGS, "設定(&S)"},
-    {res::ID_DELETE_REGISTRY, "レジストリの削除"},
-    {separator, ""},
-    {res::ID_HELP_FINDER, "ﾄﾋﾟｯｸの検索(&H)"},
-    {res::ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)..."},
-    {separator, ""},
+    {res::ID_SETTINGS, "設定(&S)"},           {res::ID_DELETE_REGISTRY, "レジストリの削除"},     {separator, ""},
+    {res::ID_HELP_FINDER, "ﾄﾋﾟｯｸの検索(&H)"}, {res::ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)..."}, {separator, ""},
     {res::ID_MINIMIZE, "最小化(&M)"},
 };
 

@@ -28,7 +28,8 @@ inline constexpr char hotKeyLabel[] = "ホットキー";
 inline constexpr char hotKeyTaken[] = "このキーは他のプログラムが使用中です。";
 inline constexpr char hotKeyUnavailable[] = "このデスクトップでは、どのアプリケーションでも働くキーを使えません。";
 inline constexpr char hotKeyX11Only[] = "このキーは X11 のウィンドウが選択されているときだけ働きます。";
-inline constexpr char hotKeyUnassigned[] = "デスクトップではまだキーが割り当てられていません。デスクトップのキーボードの設定で割り当ててください。";
+inline constexpr char hotKeyUnassigned[] =
+    "デスクトップではまだキーが割り当てられていません。デスクトップのキーボードの設定で割り当ててください。";
 inline constexpr char hotKeyTrigger[] = "デスクトップでの割り当て: %1";
 inline constexpr char startAtLogin[] = "ログイン時に起動する";
 inline constexpr char cannotSetAutostart[] = "ログイン時の起動を設定できません。";

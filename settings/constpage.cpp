@@ -26,7 +26,9 @@ QPushButton* createCommandButton(QWidget* page, const QString& text, const char*
 
 }  // namespace
 
-CConstPage::CConstPage() : PropertyPage(QString::fromUtf8(res::text::constPageTitle), 227, 167), m_list(new ListCtrl(this))
+CConstPage::CConstPage()
+    : PropertyPage(QString::fromUtf8(res::text::constPageTitle), 227, 167),
+      m_list(new ListCtrl(this))
 {
     setObjectName(QStringLiteral("constPage"));
     const DialogTemplate& layout = dialogTemplate();
@@ -36,7 +38,8 @@ CConstPage::CConstPage() : PropertyPage(QString::fromUtf8(res::text::constPageTi
 
     QPushButton* newButton = createCommandButton(this, QString::fromUtf8(res::text::newConstButton), "newButton");
     layout.place(newButton, 10, 148, 50, 14);
-    QPushButton* deleteButton = createCommandButton(this, QString::fromUtf8(res::text::deleteConstButton), "deleteButton");
+    QPushButton* deleteButton = createCommandButton(this, QString::fromUtf8(res::text::deleteConstButton),
+                                                    "deleteButton");
     layout.place(deleteButton, 64, 148, 50, 14);
 
     connect(newButton, &QPushButton::clicked, this, [this] { OnCmdMsg(res::ID_CONST_NEW); });

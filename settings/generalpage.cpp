@@ -8,7 +8,9 @@
 #include <QLabel>
 
 CGeneralPage::CGeneralPage()
-    : PropertyPage(QString::fromUtf8(res::text::generalPageTitle), 227, 167), m_noDisplayCheck(nullptr), m_startAtLoginCheck(nullptr)
+    : PropertyPage(QString::fromUtf8(res::text::generalPageTitle), 227, 167),
+      m_noDisplayCheck(nullptr),
+      m_startAtLoginCheck(nullptr)
 {
     setObjectName(QStringLiteral("generalPage"));
     const DialogTemplate& layout = dialogTemplate();

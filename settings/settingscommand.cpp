@@ -8,8 +8,7 @@
 #include "settings/generalpage.h"
 #include "settings/hotkeyedit.h"
 
-bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, GeneralSettings& general,
-                      GlobalHotKey* hotKey)
+bool runSettingsSheet(QWidget* parent, Calculator<double>& calculator, GeneralSettings& general, GlobalHotKey* hotKey)
 {
     // The sheet first, so that the pages go before it when the scope ends.
     PropertySheet sheet(QString::fromUtf8(res::text::settingsCaption), QString::fromUtf8(res::text::cancel), parent, 0);

@@ -10,10 +10,8 @@
 #include <memory>
 #include <utility>
 
-QtClipboardPort::QtClipboardPort(HotKeyClipboard& clipboard, ClipboardText& text)
-    : m_clipboard(clipboard), m_text(text)
-{
-}
+QtClipboardPort::QtClipboardPort(HotKeyClipboard& clipboard, ClipboardText& text) : m_clipboard(clipboard), m_text(text)
+{}
 
 std::optional<std::string> QtClipboardPort::readText()
 {

@@ -153,8 +153,7 @@ void CEntryComboBox::keyPressEvent(QKeyEvent* event)
         return;
     // Ctrl+H is the backspace character, and a one-line edit field treats it
     // as the Backspace key.
-    if (event->key() == Qt::Key_H
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+    if (event->key() == Qt::Key_H && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
         lineEdit()->backspace();
         return;
     }

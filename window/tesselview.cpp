@@ -40,7 +40,10 @@ QWidget* mainWindow()
 }  // namespace
 
 CTesselView::CTesselView(QWidget* parent, ViewHost host)
-    : View(parent), m_entryBox(this), m_grip(this), m_host(std::move(host))
+    : View(parent),
+      m_entryBox(this),
+      m_grip(this),
+      m_host(std::move(host))
 {
     setObjectName(QStringLiteral("tesselView"));
     m_entryBox.setObjectName(QStringLiteral("entryBox"));
@@ -104,8 +107,7 @@ void CTesselView::DoDataExchange(DataExchange& dx)
     m_strEntry = toCp932(m_entryBox.currentText());
     if (m_strEntry.size() <= maxEntryLength)
         return;
-    showMessageBox(this,
-                   QString::fromUtf8(res::text::entryTooLong).arg(maxEntryLength));
+    showMessageBox(this, QString::fromUtf8(res::text::entryTooLong).arg(maxEntryLength));
     dx.Fail(&m_entryBox);
 }
 
@@ -164,7 +166,8 @@ void CTesselView::ExchangeClipboard(ClipboardText& text)
     // Qt lets go of its own copies of the clipboard's data only once this
     // handler has returned: the memory is given back after that.
     if (done.written && done.textSize >= largeTextSize)
-        QMetaObject::invokeMethod(this, [] { returnFreedMemory(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [] { returnFreedMemory(); }, Qt::QueuedConnection);
 }
 
 void CTesselView::OnEditChange()
@@ -219,8 +222,7 @@ void CTesselView::OnSettings()
 
 void CTesselView::OnDeleteRegistry()
 {
-    if (showMessageBox(this, QString::fromUtf8(res::text::confirmDeleteRegistry),
-                       MessageButtons::OkCancel) != IDOK)
+    if (showMessageBox(this, QString::fromUtf8(res::text::confirmDeleteRegistry), MessageButtons::OkCancel) != IDOK)
         return;
     if (m_host.profileDeleted)
         m_host.profileDeleted();

@@ -22,8 +22,7 @@ struct ViewHost {
     QKeySequence hotKey;
     // Opens the settings over `owner` for the calculator's store and the
     // view's hot key, which the settings may change.
-    std::function<void(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey)>
-        editSettings;
+    std::function<void(QWidget* owner, Calculator<double>& calculator, GlobalHotKey* hotKey)> editSettings;
     // Whether the grip's menu carries the exit command now: no tray to end the program from.
     std::function<bool()> exitInContextMenu;
     // The stored settings have been deleted: none are to be written at exit.

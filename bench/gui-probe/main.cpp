@@ -99,9 +99,9 @@ int measure(const Options& options)
     std::this_thread::sleep_until(started + std::chrono::seconds(2));
     const ProcessUsage before = processUsage(pid);
     std::printf(" rss_kib=%llu", static_cast<unsigned long long>(residentKiB(pid)));
-    std::this_thread::sleep_until(started + std::chrono::seconds(2)
-                                  + std::chrono::duration_cast<Clock::duration>(
-                                      std::chrono::duration<double>(options.idleSeconds)));
+    std::this_thread::sleep_until(
+        started + std::chrono::seconds(2)
+        + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(options.idleSeconds)));
     const ProcessUsage after = processUsage(pid);
     std::printf(" idle_cpu_ms=%.3f idle_wakeups=%llu idle_switches=%llu",
                 static_cast<double>(after.cpuNanoseconds - before.cpuNanoseconds) / 1e6,
@@ -121,7 +121,7 @@ int measure(const Options& options)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {

@@ -43,7 +43,7 @@ std::uint64_t threadCpuNanoseconds(const std::string& taskDir)
     return (utime + stime) * (1000000000ull / static_cast<std::uint64_t>(sysconf(_SC_CLK_TCK)));
 }
 
-} // namespace
+}  // namespace
 
 std::uint64_t residentKiB(pid_t pid)
 {

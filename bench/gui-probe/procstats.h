@@ -5,9 +5,9 @@
 
 // What /proc says about a running process, summed over all of its threads.
 struct ProcessUsage {
-    std::uint64_t cpuNanoseconds = 0;    // user and system time
-    std::uint64_t contextSwitches = 0;   // voluntary and involuntary: each one a wake-up or a preemption
-    std::uint64_t voluntarySwitches = 0; // the process went to sleep: the number of wake-ups
+    std::uint64_t cpuNanoseconds = 0;     // user and system time
+    std::uint64_t contextSwitches = 0;    // voluntary and involuntary: each one a wake-up or a preemption
+    std::uint64_t voluntarySwitches = 0;  // the process went to sleep: the number of wake-ups
 };
 
 // Resident set size in KiB (VmRSS), or 0 when the process is gone.

@@ -46,8 +46,9 @@ long windowPid(const XProbe::State& state, Window window)
     unsigned long after = 0;
     unsigned char* data = nullptr;
     long pid = -1;
-    if (XGetWindowProperty(state.display, window, state.netWmPid, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &after, &data) == Success
+    if (XGetWindowProperty(state.display, window, state.netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &after, &data)
+            == Success
         && data && format == 32 && count == 1)
         pid = *reinterpret_cast<long*>(data);
     if (data)
@@ -87,8 +88,9 @@ std::string takeReceivedText(const XProbe::State& state)
     unsigned long after = 0;
     unsigned char* data = nullptr;
     std::string text;
-    if (XGetWindowProperty(state.display, state.clipboardWindow, state.received, 0, 65536, True, AnyPropertyType,
-                           &type, &format, &count, &after, &data) == Success
+    if (XGetWindowProperty(state.display, state.clipboardWindow, state.received, 0, 65536, True, AnyPropertyType, &type,
+                           &format, &count, &after, &data)
+            == Success
         && data && format == 8)
         text.assign(reinterpret_cast<const char*>(data), count);
     if (data)
@@ -107,10 +109,9 @@ void pressHotKey(Display* display)
     XFlush(display);
 }
 
-} // namespace
+}  // namespace
 
-XProbe::XProbe()
-    : m_state(new State)
+XProbe::XProbe() : m_state(new State)
 {
     m_state->display = XOpenDisplay(nullptr);
     if (!m_state->display) {
@@ -193,8 +194,8 @@ std::optional<Clock::duration> XProbe::hotKeyLatency(const std::string& expressi
             answerRequest(*m_state, event.xselectionrequest, expression);
         } else if (event.type == SelectionClear && event.xselectionclear.selection == m_state->clipboard) {
             // The program has put its answer on the clipboard: fetch it to see that it is the result.
-            XConvertSelection(display, m_state->clipboard, m_state->utf8, m_state->received,
-                              m_state->clipboardWindow, CurrentTime);
+            XConvertSelection(display, m_state->clipboard, m_state->utf8, m_state->received, m_state->clipboardWindow,
+                              CurrentTime);
             XFlush(display);
         } else if (event.type == SelectionNotify && event.xselection.selection == m_state->clipboard) {
             if (event.xselection.property != None && takeReceivedText(*m_state) == expected)

@@ -61,9 +61,12 @@ void AboutDlgTest::texts_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("text");
-    QTest::newRow("version") << "versionLabel" << "Orrin Version " ORRIN_VERSION;
-    QTest::newRow("description") << "descriptionLabel" << "常駐型の関数電卓";
-    QTest::newRow("ok") << "okButton" << "OK";
+    QTest::newRow("version") << "versionLabel"
+                             << "Orrin Version " ORRIN_VERSION;
+    QTest::newRow("description") << "descriptionLabel"
+                                 << "常駐型の関数電卓";
+    QTest::newRow("ok") << "okButton"
+                        << "OK";
 }
 
 // Each text is shown whole: its control, placed from the template, is at
@@ -125,15 +128,9 @@ void AboutDlgTest::closes_data()
     QTest::newRow("ok_button") << CloseAction([](QWidget* dlg) {
         QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
     }) << IDOK;
-    QTest::newRow("enter") << CloseAction([](QWidget* dlg) {
-        QTest::keyClick(dlg, Qt::Key_Return);
-    }) << IDOK;
-    QTest::newRow("escape") << CloseAction([](QWidget* dlg) {
-        QTest::keyClick(dlg, Qt::Key_Escape);
-    }) << IDCANCEL;
-    QTest::newRow("close_box") << CloseAction([](QWidget* dlg) {
-        dlg->close();
-    }) << IDCANCEL;
+    QTest::newRow("enter") << CloseAction([](QWidget* dlg) { QTest::keyClick(dlg, Qt::Key_Return); }) << IDOK;
+    QTest::newRow("escape") << CloseAction([](QWidget* dlg) { QTest::keyClick(dlg, Qt::Key_Escape); }) << IDCANCEL;
+    QTest::newRow("close_box") << CloseAction([](QWidget* dlg) { dlg->close(); }) << IDCANCEL;
 }
 
 void AboutDlgTest::closes()

@@ -39,10 +39,7 @@ class TesselAppTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        OrrinHarness::clearProfile();
-    }
+    void init() { OrrinHarness::clearProfile(); }
 
     void firstStartUsesDefaults()
     {
@@ -50,8 +47,8 @@ private slots:
         QVERIFY(harness.start());
         QCOMPARE(harness.frame()->frameGeometry(), QRect(100, 100, 300, 30));
         QVERIFY(harness.frame()->isVisible());
-        QVERIFY(harness.frame()->windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint |
-                                                         Qt::WindowStaysOnTopHint));
+        QVERIFY(
+            harness.frame()->windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         const auto* tray = harness.frame()->findChild<QSystemTrayIcon*>(QStringLiteral("trayIcon"));
         QVERIFY(tray);
         QCOMPARE(tray->toolTip(), QStringLiteral("Tessel"));
@@ -90,8 +87,11 @@ private slots:
         QFETCH(bool, visible);
         QFETCH(QString, writtenNoDisplay);
 
-        storeSettings({{"Settings/WindowX", x}, {"Settings/WindowY", 7}, {"Settings/WindowWidth", width},
-                       {"Settings/WindowHeight", height}, {"Settings/NoDisplay", noDisplay}});
+        storeSettings({{"Settings/WindowX", x},
+                       {"Settings/WindowY", 7},
+                       {"Settings/WindowWidth", width},
+                       {"Settings/WindowHeight", height},
+                       {"Settings/NoDisplay", noDisplay}});
         OrrinHarness harness;
         QVERIFY(harness.start());
         QCOMPARE(harness.frame()->frameGeometry(), QRect(x, 7, shownWidth, height));
@@ -209,13 +209,25 @@ private slots:
         QTest::addColumn<QString>("line");
 
         // x = 1.5: the record of the data file layout.
-        const QByteArray oneRecord = QByteArray::fromHex("01000000" "0178" "000000000000F83F" "00");
-        QTest::newRow("missing_file_warns") << QByteArray() << false << 1 << "x" << "x : 0";
-        QTest::newRow("empty_file_silent") << QByteArray() << true << 0 << "x" << "x : 0";
-        QTest::newRow("one_constant") << oneRecord << true << 0 << "x*2" << "x*2 : 3";
-        QTest::newRow("truncated_keeps_records_read")
-            << QByteArray::fromHex("02000000" "0178" "000000000000F83F" "00" "0179" "0000") << true << 1 << "x"
-            << "x : 1.5";
+        const QByteArray oneRecord = QByteArray::fromHex(
+            "01000000"
+            "0178"
+            "000000000000F83F"
+            "00");
+        QTest::newRow("missing_file_warns") << QByteArray() << false << 1 << "x"
+                                            << "x : 0";
+        QTest::newRow("empty_file_silent") << QByteArray() << true << 0 << "x"
+                                           << "x : 0";
+        QTest::newRow("one_constant") << oneRecord << true << 0 << "x*2"
+                                      << "x*2 : 3";
+        QTest::newRow("truncated_keeps_records_read") << QByteArray::fromHex(
+            "02000000"
+            "0178"
+            "000000000000F83F"
+            "00"
+            "0179"
+            "0000") << true << 1 << "x"
+                                                      << "x : 1.5";
     }
 
     void dataFileAtStart()
@@ -251,7 +263,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
 
         QTest::newRow("data_file") << "Orrin.dat" << true
-                                   << QByteArray::fromHex("01000000" "0178" "000000000000F83F" "00");
+                                   << QByteArray::fromHex(
+                                          "01000000"
+                                          "0178"
+                                          "000000000000F83F"
+                                          "00");
         QTest::newRow("missing_directory") << "no-such-dir/Orrin.dat" << false << QByteArray();
     }
 
@@ -293,8 +309,9 @@ private slots:
             return res::ID_MINIMIZE;
         });
         harness.frame()->OnTrayNotify(QSystemTrayIcon::Context);
-        QCOMPARE(texts, (QStringList{"元のｻｲｽﾞに戻す(&R)", "最小化(&M)", "-", "設定(&S)", "レジストリの削除", "-",
-                                     "ﾄﾋﾟｯｸの検索(&H)", "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)...", "-", "常駐の終了(&X)"}));
+        QCOMPARE(texts,
+                 (QStringList{"元のｻｲｽﾞに戻す(&R)", "最小化(&M)", "-", "設定(&S)", "レジストリの削除", "-",
+                              "ﾄﾋﾟｯｸの検索(&H)", "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)...", "-", "常駐の終了(&X)"}));
         QCOMPARE(defaultText, QStringLiteral("元のｻｲｽﾞに戻す(&R)"));
         QVERIFY(!harness.frame()->isVisible());
     }
@@ -353,14 +370,13 @@ private slots:
         const QPoint pressGlobal = frame->mapToGlobal(press);
         // The vertical movement must not change the height.
         const QPoint releaseGlobal = pressGlobal + QPoint(dx, 25);
-        QMouseEvent down(QEvent::MouseButtonPress, press, pressGlobal, Qt::LeftButton, Qt::LeftButton,
-                         Qt::NoModifier);
+        QMouseEvent down(QEvent::MouseButtonPress, press, pressGlobal, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame, &down);
         QMouseEvent move(QEvent::MouseMove, frame->mapFromGlobal(releaseGlobal), releaseGlobal, Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame, &move);
-        QMouseEvent up(QEvent::MouseButtonRelease, frame->mapFromGlobal(releaseGlobal), releaseGlobal,
-                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent up(QEvent::MouseButtonRelease, frame->mapFromGlobal(releaseGlobal), releaseGlobal, Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame, &up);
 
         QCOMPARE(frame->geometry(), after);
@@ -371,7 +387,7 @@ private slots:
         OrrinHarness harness;
         QVERIFY(harness.start());
         const QString entry = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                              + QStringLiteral("/autostart/com.velnor.Orrin.desktop");
+            + QStringLiteral("/autostart/com.velnor.Orrin.desktop");
         QFile::remove(entry);
         // An exit in an earlier test leaves Qt's quit flag set, which would end
         // the sheet's event loop at once; a run of the main loop clears it.

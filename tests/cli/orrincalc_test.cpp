@@ -35,19 +35,19 @@ TEST_P(OrrinCalc, PrintsOneLinePerExpression)
     EXPECT_EQ(result.status, GetParam().status);
     EXPECT_EQ(result.out, GetParam().out);
 }
-INSTANTIATE_TEST_SUITE_P(Cli, OrrinCalc, ::testing::Values(
-    CliCase{"argument", {"2*(3+4)"}, "", 0, "14\n"},
-    CliCase{"arguments_share_variables", {"x=3", "x*x"}, "", 0, "3\n9\n"},
-    CliCase{"hex_option", {"--hex", "255", "-1"}, "", 0, "0xff\n0xffffffff\n"},
-    CliCase{"failure_exits_1_and_goes_on", {"1/0", "1+1"}, "", 1, "Division by zero.\n2\n"},
-    CliCase{"double_dash_ends_options", {"--", "--hex"}, "", 1, "Syntax error.\n"},
-    CliCase{"negative_number_is_an_expression", {"-5"}, "", 0, "-5\n"},
-    CliCase{"stdin_lines", {}, "1+2\nx=4\nx/2\n", 0, "3\n4\n2\n"},
-    CliCase{"stdin_crlf", {}, "1+2\r\n3*3\r\n", 0, "3\n9\n"},
-    CliCase{"stdin_last_line_without_newline", {}, "1\n2", 0, "1\n2\n"},
-    CliCase{"stdin_empty_line_is_an_error", {}, "1\n\n2\n", 1, "1\nSyntax error.\n2\n"},
-    CliCase{"stdin_empty", {}, "", 0, ""},
-    CliCase{"arguments_ignore_stdin", {"7"}, "8\n", 0, "7\n"}),
+INSTANTIATE_TEST_SUITE_P(
+    Cli, OrrinCalc,
+    ::testing::Values(CliCase{"argument", {"2*(3+4)"}, "", 0, "14\n"},
+                      CliCase{"arguments_share_variables", {"x=3", "x*x"}, "", 0, "3\n9\n"},
+                      CliCase{"hex_option", {"--hex", "255", "-1"}, "", 0, "0xff\n0xffffffff\n"},
+                      CliCase{"failure_exits_1_and_goes_on", {"1/0", "1+1"}, "", 1, "Division by zero.\n2\n"},
+                      CliCase{"double_dash_ends_options", {"--", "--hex"}, "", 1, "Syntax error.\n"},
+                      CliCase{"negative_number_is_an_expression", {"-5"}, "", 0, "-5\n"},
+                      CliCase{"stdin_lines", {}, "1+2\nx=4\nx/2\n", 0, "3\n4\n2\n"},
+                      CliCase{"stdin_crlf", {}, "1+2\r\n3*3\r\n", 0, "3\n9\n"},
+                      CliCase{"stdin_last_line_without_newline", {}, "1\n2", 0, "1\n2\n"},
+                      CliCase{"stdin_empty_line_is_an_error", {}, "1\n\n2\n", 1, "1\nSyntax error.\n2\n"},
+                      CliCase{"stdin_empty", {}, "", 0, ""}, CliCase{"arguments_ignore_stdin", {"7"}, "8\n", 0, "7\n"}),
     caseName);
 
 TEST(OrrinCalc, UnknownOptionIsAUsageError)
@@ -80,7 +80,10 @@ struct Exchange {
 TEST(OrrinCalc, AnswersEachLineBeforeTheInputEnds)
 {
     const std::vector<Exchange> conversation = {
-        {"1+2", "3"}, {"x=4", "4"}, {"1/0", "Division by zero."}, {"x*x\r", "16"},
+        {"1+2", "3"},
+        {"x=4", "4"},
+        {"1/0", "Division by zero."},
+        {"x*x\r", "16"},
     };
     int toCalc[2];
     int fromCalc[2];
@@ -141,10 +144,12 @@ TEST_P(BrokenStreams, ExitWith2AndSayWhy)
     if (out != writable)
         std::fclose(writable);
 }
-INSTANTIATE_TEST_SUITE_P(Cli, BrokenStreams, ::testing::Values(
-    StreamFailure{"unreadable_input", {}, true, false, "cannot read standard input"},
-    StreamFailure{"unwritable_output", {"1+1"}, false, true, "cannot write the results"},
-    StreamFailure{"unwritable_output_after_an_error", {"1/0"}, false, true, "cannot write the results"}),
+INSTANTIATE_TEST_SUITE_P(
+    Cli, BrokenStreams,
+    ::testing::Values(StreamFailure{"unreadable_input", {}, true, false, "cannot read standard input"},
+                      StreamFailure{"unwritable_output", {"1+1"}, false, true, "cannot write the results"},
+                      StreamFailure{
+                          "unwritable_output_after_an_error", {"1/0"}, false, true, "cannot write the results"}),
     caseName);
 #endif
 
@@ -152,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, BrokenStreams, ::testing::Values(
 // wherever the block ends fall.
 struct LongLine {
     const char* name;
-    std::size_t sums;        // the first line is 1 followed by this many "+1"
+    std::size_t sums;  // the first line is 1 followed by this many "+1"
     const char* lineEnd;
     const char* rest;
     const char* expected;
@@ -168,10 +173,11 @@ TEST_P(LongLines, AreReadWhole)
     const CalcRun result = runCalc({}, line + GetParam().lineEnd + GetParam().rest);
     EXPECT_EQ(result.out, GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(Cli, LongLines, ::testing::Values(
-    LongLine{"spanning_blocks", 100000, "\n", "", "100001\n"},
-    LongLine{"crlf_split_by_block_end", 32767, "\r\n", "2\n", "32768\n2\n"},
-    LongLine{"lines_after_a_long_one", 100000, "\n", "x=3\nx*x\n", "100001\n3\n9\n"}),
-    caseName);
+INSTANTIATE_TEST_SUITE_P(Cli, LongLines,
+                         ::testing::Values(LongLine{"spanning_blocks", 100000, "\n", "", "100001\n"},
+                                           LongLine{"crlf_split_by_block_end", 32767, "\r\n", "2\n", "32768\n2\n"},
+                                           LongLine{"lines_after_a_long_one", 100000, "\n", "x=3\nx*x\n",
+                                                    "100001\n3\n9\n"}),
+                         caseName);
 
 }  // namespace

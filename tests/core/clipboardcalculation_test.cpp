@@ -56,12 +56,13 @@ TEST_P(ClipboardCalculationTest, ReplacesTheTextOrKeepsIt)
     EXPECT_EQ(clipboard.told, c.told ? std::vector<std::string>{memoryErrorMessage} : std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Presses, ClipboardCalculationTest, ::testing::Values(
-    ClipboardCase{"result", "1+2", WriteFailure::None, "3", false},
-    ClipboardCase{"error_message_alone", "1/0", WriteFailure::None, "Division by zero.", false},
-    ClipboardCase{"unreadable_left_alone", std::nullopt, WriteFailure::None, std::nullopt, false},
-    ClipboardCase{"memory_error_keeps_clipboard", "1+2", WriteFailure::MemoryError, "1+2", true},
-    ClipboardCase{"failed_allocation_keeps_clipboard", "1+2", WriteFailure::BadAlloc, "1+2", true}),
+INSTANTIATE_TEST_SUITE_P(
+    Presses, ClipboardCalculationTest,
+    ::testing::Values(ClipboardCase{"result", "1+2", WriteFailure::None, "3", false},
+                      ClipboardCase{"error_message_alone", "1/0", WriteFailure::None, "Division by zero.", false},
+                      ClipboardCase{"unreadable_left_alone", std::nullopt, WriteFailure::None, std::nullopt, false},
+                      ClipboardCase{"memory_error_keeps_clipboard", "1+2", WriteFailure::MemoryError, "1+2", true},
+                      ClipboardCase{"failed_allocation_keeps_clipboard", "1+2", WriteFailure::BadAlloc, "1+2", true}),
     caseName);
 
 }  // namespace

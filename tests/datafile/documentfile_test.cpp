@@ -128,19 +128,19 @@ TEST_P(OpenDocument, ReportsStatusAndKeepsWhatWasRead)
     EXPECT_EQ(calculator.variables.size(), GetParam().variablesAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, OpenDocument, ::testing::Values(
-    // The store is left alone when nothing is read.
-    OpenCase{"missing_file", std::nullopt, DocumentStatus::CannotOpen, 1},
-    OpenCase{"empty_file", "", DocumentStatus::Ok, 1},
-    OpenCase{"one_variable", fifteenBytes, DocumentStatus::Ok, 1},
-    OpenCase{"three_bytes", bytes({0x01, 0x00, 0x00}), DocumentStatus::BadFormat, 0},
-    OpenCase{"second_record_cut", littleEndian32(2) + fifteenBytes.substr(4) + bytes({0x01, 'y'}),
-             DocumentStatus::BadFormat, 1},
-    OpenCase{"control_bytes_in_value",
-             fifteenBytes.substr(0, 6) + bytes({0x0D, 0x0A, 0x1A, 0, 0, 0, 0xF8, 0x3F, 0}),
-             DocumentStatus::Ok, 1},
-    OpenCase{"negative_count", littleEndian32(0x80000000) + fifteenBytes.substr(4),
-             DocumentStatus::Ok, 0}),
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpenDocument,
+    ::testing::Values(
+        // The store is left alone when nothing is read.
+        OpenCase{"missing_file", std::nullopt, DocumentStatus::CannotOpen, 1},
+        OpenCase{"empty_file", "", DocumentStatus::Ok, 1},
+        OpenCase{"one_variable", fifteenBytes, DocumentStatus::Ok, 1},
+        OpenCase{"three_bytes", bytes({0x01, 0x00, 0x00}), DocumentStatus::BadFormat, 0},
+        OpenCase{"second_record_cut", littleEndian32(2) + fifteenBytes.substr(4) + bytes({0x01, 'y'}),
+                 DocumentStatus::BadFormat, 1},
+        OpenCase{"control_bytes_in_value",
+                 fifteenBytes.substr(0, 6) + bytes({0x0D, 0x0A, 0x1A, 0, 0, 0, 0xF8, 0x3F, 0}), DocumentStatus::Ok, 1},
+        OpenCase{"negative_count", littleEndian32(0x80000000) + fifteenBytes.substr(4), DocumentStatus::Ok, 0}),
     caseName);
 
 TEST(OpenDocumentFile, LoadsTheRecordsOfTheFile)
@@ -148,8 +148,7 @@ TEST(OpenDocumentFile, LoadsTheRecordsOfTheFile)
     TemporaryDirectory dir;
     writeFile(dir.path() / "Orrin.dat", fifteenBytes);
     Calculator<double> calculator;
-    ASSERT_EQ(openDocument((dir.path() / "Orrin.dat").string(), variablesOf(calculator)),
-              DocumentStatus::Ok);
+    ASSERT_EQ(openDocument((dir.path() / "Orrin.dat").string(), variablesOf(calculator)), DocumentStatus::Ok);
     EXPECT_EQ(calculator.calculate("x*2", 0), "3");
 }
 
@@ -157,8 +156,7 @@ TEST(OpenDocumentFile, DirectoryCannotBeOpened)
 {
     TemporaryDirectory dir;
     bool called = false;
-    EXPECT_EQ(openDocument(dir.path().string(), [&](Archive&) { called = true; }),
-              DocumentStatus::CannotOpen);
+    EXPECT_EQ(openDocument(dir.path().string(), [&](Archive&) { called = true; }), DocumentStatus::CannotOpen);
     EXPECT_FALSE(called);
 }
 
@@ -167,16 +165,21 @@ TEST(OpenDocumentFile, EmptyFileDoesNotCallSerialize)
     TemporaryDirectory dir;
     writeFile(dir.path() / "Orrin.dat", "");
     bool called = false;
-    EXPECT_EQ(openDocument((dir.path() / "Orrin.dat").string(), [&](Archive&) { called = true; }),
-              DocumentStatus::Ok);
+    EXPECT_EQ(openDocument((dir.path() / "Orrin.dat").string(), [&](Archive&) { called = true; }), DocumentStatus::Ok);
     EXPECT_FALSE(called);
 }
 
 class SaveDocument : public ::testing::Test {
 protected:
 #if !defined(_WIN32)
-    void SetUp() override { m_oldUmask = ::umask(022); }
-    void TearDown() override { ::umask(m_oldUmask); }
+    void SetUp() override
+    {
+        m_oldUmask = ::umask(022);
+    }
+    void TearDown() override
+    {
+        ::umask(m_oldUmask);
+    }
 #endif
 
     TemporaryDirectory dir;
@@ -196,8 +199,7 @@ TEST_F(SaveDocument, CreatesFileWithStoreContentsAndUmaskMode)
     EXPECT_EQ(hex(readFile(file)), hex(fifteenBytes));
 #if !defined(_WIN32)
     EXPECT_EQ(fs::status(file).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
-                  | fs::perms::others_read);
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
 #endif
     EXPECT_EQ(dir.names(), std::set<std::string>{"Orrin.dat"});
 }
@@ -268,10 +270,11 @@ TEST_F(SaveDocument, DirectoryInTheWayCannotSaveAndLeavesNoTemporary)
 TEST_F(SaveDocument, ArchiveErrorWhileStoringLeavesOldFile)
 {
     writeFile(file, fifteenBytes);
-    EXPECT_EQ(saveDocument(file.string(), [](Archive& archive) {
-                  archive.writeUInt32(7);
-                  throw ArchiveError("cannot store");
-              }),
+    EXPECT_EQ(saveDocument(file.string(),
+                           [](Archive& archive) {
+                               archive.writeUInt32(7);
+                               throw ArchiveError("cannot store");
+                           }),
               DocumentStatus::CannotSave);
     EXPECT_EQ(hex(readFile(file)), hex(fifteenBytes));
     EXPECT_EQ(dir.names(), std::set<std::string>{"Orrin.dat"});
@@ -281,8 +284,8 @@ TEST_F(SaveDocument, ArchiveErrorWhileStoringLeavesOldFile)
 TEST_F(SaveDocument, ReadOnlyDirectoryCannotSaveAndLeavesOldFile)
 {
     writeFile(file, fifteenBytes);
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec
-                                    | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(dir.path(),
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
     calculator.setVariable("y", Variable{2, "new"});
     const int status = exitStatusOfChild([&] {
         if (!becomeUnprivileged())

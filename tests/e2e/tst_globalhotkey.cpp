@@ -84,8 +84,8 @@ private:
         if (!moved())
             return;
         std::swap_ranges(m_from, m_from + m_perCode, m_to);
-        xcb_change_keyboard_mapping(m_connection, uint8_t(m_syms.size() / m_perCode), m_first,
-                                    uint8_t(m_perCode), m_syms.data());
+        xcb_change_keyboard_mapping(m_connection, uint8_t(m_syms.size() / m_perCode), m_first, uint8_t(m_perCode),
+                                    m_syms.data());
         xcb_flush(m_connection);
     }
 
@@ -97,16 +97,13 @@ private:
     xcb_keysym_t* m_to = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 class TestGlobalHotKey : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    }
+    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
 
     void refusedWhileAnotherClientHoldsIt()
     {
@@ -135,10 +132,9 @@ private slots:
         QTest::newRow("no lock") << ctrlShiftC() << ctrlShiftCPressed << QString();
         QTest::newRow("NumLock") << ctrlShiftC() << ctrlShiftCPressed << QStringLiteral("Num_Lock");
         QTest::newRow("CapsLock") << ctrlShiftC() << ctrlShiftCPressed << QStringLiteral("Caps_Lock");
-        QTest::newRow("NumLock and CapsLock") << ctrlShiftC() << ctrlShiftCPressed
-                                              << QStringLiteral("Num_Lock Caps_Lock");
-        QTest::newRow("Alt+F5") << QKeySequence(Qt::AltModifier | Qt::Key_F5) << QStringLiteral("alt+F5")
-                                << QString();
+        QTest::newRow("NumLock and CapsLock")
+            << ctrlShiftC() << ctrlShiftCPressed << QStringLiteral("Num_Lock Caps_Lock");
+        QTest::newRow("Alt+F5") << QKeySequence(Qt::AltModifier | Qt::Key_F5) << QStringLiteral("alt+F5") << QString();
         QTest::newRow("Ctrl+Alt+digit") << QKeySequence(Qt::ControlModifier | Qt::AltModifier | Qt::Key_7)
                                         << QStringLiteral("ctrl+alt+7") << QStringLiteral("Num_Lock");
     }

@@ -24,7 +24,10 @@ struct BudgetCase {
 };
 
 // Names the row in test listings instead of dumping its bytes.
-void PrintTo(const BudgetCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const BudgetCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class MemoryBudget : public ::testing::TestWithParam<BudgetCase> {};
 TEST_P(MemoryBudget, RefusesOnlyWhatWouldNotFit)
@@ -37,14 +40,16 @@ TEST_P(MemoryBudget, RefusesOnlyWhatWouldNotFit)
     EXPECT_EQ(calculator.variables.count("x"), 0u);
     EXPECT_EQ(outcome(calculator, "1+2"), "3");
 }
-INSTANTIATE_TEST_SUITE_P(Engine, MemoryBudget, ::testing::Values(
-    // 300,000 operands on the stack need about 5 MB.
-    BudgetCase{"deep_operand_stack", std::string(300'000, '.'), 4 * megabyte, memoryErrorMessage},
-    BudgetCase{"deep_operand_stack_with_room", std::string(300'000, '.'), 64 * megabyte, syntaxError},
-    BudgetCase{"one_long_literal_needs_no_room", std::string(300'000, '1'), 2 * megabyte, "inf"},
-    BudgetCase{"long_name_refused_before_assigning", "(x=5)+" + std::string(400'000, 'a'),
-               2 * megabyte, memoryErrorMessage},
-    BudgetCase{"short_text_never_refused", "1+1", 0, "2"}),
+INSTANTIATE_TEST_SUITE_P(
+    Engine, MemoryBudget,
+    ::testing::Values(
+        // 300,000 operands on the stack need about 5 MB.
+        BudgetCase{"deep_operand_stack", std::string(300'000, '.'), 4 * megabyte, memoryErrorMessage},
+        BudgetCase{"deep_operand_stack_with_room", std::string(300'000, '.'), 64 * megabyte, syntaxError},
+        BudgetCase{"one_long_literal_needs_no_room", std::string(300'000, '1'), 2 * megabyte, "inf"},
+        BudgetCase{"long_name_refused_before_assigning", "(x=5)+" + std::string(400'000, 'a'), 2 * megabyte,
+                   memoryErrorMessage},
+        BudgetCase{"short_text_never_refused", "1+1", 0, "2"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(MemoryBudget, AFailedAllocationIsAMemoryError)

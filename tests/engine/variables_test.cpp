@@ -41,8 +41,7 @@ TEST(Variables, EnumerateInByteOrder)
     Calculator<double> calculator;
     for (const char* name : {"b", "B", "a1", "A", "\x83\x41", "A1"})
         calculator.setVariable(name, Variable{1, ""});
-    EXPECT_EQ(names(calculator),
-              (std::vector<std::string>{"A", "A1", "B", "a1", "b", "\x83\x41"}));
+    EXPECT_EQ(names(calculator), (std::vector<std::string>{"A", "A1", "B", "a1", "b", "\x83\x41"}));
 }
 
 class ReadOrder : public ::testing::TestWithParam<Case> {};
@@ -51,13 +50,13 @@ TEST_P(ReadOrder, ReadsEachNameWhenTheEvaluationReachesIt)
     Calculator<double> calculator;
     EXPECT_EQ(outcome(calculator, GetParam().input), GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(Variables, ReadOrder, ::testing::Values(
-    Case{"read_before_assignment", "x+(x=3)", "3"},
-    Case{"read_after_assignment", "(x=3)+x", "6"},
-    Case{"self_increment", "x=x+1", "1"},
-    Case{"assignment_looser_than_comma", "pow(x=2,x)", syntaxError},
-    Case{"assignment_in_pow_argument", "pow((x=2),x)", "4"}),
-    caseName);
+INSTANTIATE_TEST_SUITE_P(Variables, ReadOrder,
+                         ::testing::Values(Case{"read_before_assignment", "x+(x=3)", "3"},
+                                           Case{"read_after_assignment", "(x=3)+x", "6"},
+                                           Case{"self_increment", "x=x+1", "1"},
+                                           Case{"assignment_looser_than_comma", "pow(x=2,x)", syntaxError},
+                                           Case{"assignment_in_pow_argument", "pow((x=2),x)", "4"}),
+                         caseName);
 
 TEST(Variables, SelfIncrementStores)
 {

@@ -69,14 +69,13 @@ void DialogUnitsTest::templateSizesDialogAndControls()
     QVERIFY(units.height > units.width);
     QCOMPARE(dialog.font().family(), QApplication::font().family());
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    QCOMPARE(dialog.minimumSize(),
-             QSize(dialogUnitsToPixelsX(143, units), dialogUnitsToPixelsY(139, units)));
+    QCOMPARE(dialog.minimumSize(), QSize(dialogUnitsToPixelsX(143, units), dialogUnitsToPixelsY(139, units)));
 
     auto* label = new QLabel(&dialog);
     layout.place(label, 21, 27, 22, 8);
     QCOMPARE(label->geometry(),
-             QRect(dialogUnitsToPixelsX(21, units), dialogUnitsToPixelsY(27, units),
-                   dialogUnitsToPixelsX(22, units), dialogUnitsToPixelsY(8, units)));
+             QRect(dialogUnitsToPixelsX(21, units), dialogUnitsToPixelsY(27, units), dialogUnitsToPixelsX(22, units),
+                   dialogUnitsToPixelsY(8, units)));
 }
 
 QTEST_MAIN(DialogUnitsTest)

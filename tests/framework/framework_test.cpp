@@ -16,7 +16,6 @@
 #include <string>
 #include <utility>
 
-
 namespace {
 
 // Its own name, so that the tests never meet a running program's lock.
@@ -84,7 +83,6 @@ public:
     void OnInitialUpdate() override { ran << QStringLiteral("OnInitialUpdate"); }
 };
 
-
 }  // namespace
 
 class FrameworkTest : public QObject {
@@ -143,13 +141,13 @@ private slots:
         QTest::addColumn<QStringList>("steps");
 
         QTest::newRow("success") << 0 << true << true
-                                 << QStringList{"document", "frame", "PreCreateWindow", "OnCreate", "view",
-                                                "OnNewDocument", "OnInitialUpdate"};
+                                 << QStringList{"document", "frame",         "PreCreateWindow", "OnCreate",
+                                                "view",     "OnNewDocument", "OnInitialUpdate"};
         QTest::newRow("frame_refuses") << -1 << true << false
                                        << QStringList{"document", "frame", "PreCreateWindow", "OnCreate"};
-        QTest::newRow("new_document_fails") << 0 << false << false
-                                            << QStringList{"document", "frame", "PreCreateWindow", "OnCreate",
-                                                           "view", "OnNewDocument"};
+        QTest::newRow("new_document_fails")
+            << 0 << false << false
+            << QStringList{"document", "frame", "PreCreateWindow", "OnCreate", "view", "OnNewDocument"};
     }
 
     void templateCreatesInOrder()
@@ -159,10 +157,9 @@ private slots:
         QFETCH(bool, opened);
         QFETCH(QStringList, steps);
 
-        SingleDocTemplate docTemplate(
-            [&] { return std::make_unique<StepDoc>(newDocumentResult); },
-            [&] { return std::make_unique<StepFrame>(createResult); },
-            [](FrameWnd& frame) { return new StepView(&frame); });
+        SingleDocTemplate docTemplate([&] { return std::make_unique<StepDoc>(newDocumentResult); },
+                                      [&] { return std::make_unique<StepFrame>(createResult); },
+                                      [](FrameWnd& frame) { return new StepView(&frame); });
         QCOMPARE(docTemplate.OpenDocumentFile(), opened);
         QCOMPARE(ran, steps);
         if (opened) {
@@ -220,8 +217,7 @@ private slots:
         const QStringList ace{"A", "C", "E"};
         QTest::newRow("later name moves down") << ace << 0 << "D" << QStringList{"C", "D", "E"} << 1;
         QTest::newRow("earlier name moves up") << ace << 2 << "B" << QStringList{"A", "B", "C"} << 1;
-        QTest::newRow("name still between its neighbours stays")
-            << ace << 1 << "D" << QStringList{"A", "D", "E"} << 1;
+        QTest::newRow("name still between its neighbours stays") << ace << 1 << "D" << QStringList{"A", "D", "E"} << 1;
         QTest::newRow("name of a later row goes after it") << ace << 0 << "E" << QStringList{"C", "E", "E"} << 2;
         QTest::newRow("unchanged name among equal names stays")
             << QStringList{"P", "P", "Q"} << 0 << "P" << QStringList{"P", "P", "Q"} << 0;

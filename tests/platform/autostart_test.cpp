@@ -85,11 +85,16 @@ void AutostartTest::execQuotesPath_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("exec");
-    QTest::newRow("plain") << "/usr/bin/orrin" << "/usr/bin/orrin";
-    QTest::newRow("blank") << "/home/a b/orrin" << "\"/home/a b/orrin\"";
-    QTest::newRow("percent") << "/opt/100%/orrin" << "/opt/100%%/orrin";
-    QTest::newRow("dollar_quote_backquote") << "/opt/$x\"`/orrin" << "\"/opt/\\\\$x\\\\\"\\\\`/orrin\"";
-    QTest::newRow("backslash") << "/opt/a\\b/orrin" << "\"/opt/a\\\\\\\\b/orrin\"";
+    QTest::newRow("plain") << "/usr/bin/orrin"
+                           << "/usr/bin/orrin";
+    QTest::newRow("blank") << "/home/a b/orrin"
+                           << "\"/home/a b/orrin\"";
+    QTest::newRow("percent") << "/opt/100%/orrin"
+                             << "/opt/100%%/orrin";
+    QTest::newRow("dollar_quote_backquote") << "/opt/$x\"`/orrin"
+                                            << "\"/opt/\\\\$x\\\\\"\\\\`/orrin\"";
+    QTest::newRow("backslash") << "/opt/a\\b/orrin"
+                               << "\"/opt/a\\\\\\\\b/orrin\"";
 }
 
 void AutostartTest::execQuotesPath()

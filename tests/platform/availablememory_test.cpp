@@ -34,7 +34,10 @@ struct LimitCase {
 };
 
 // Names the row in test listings instead of dumping its bytes.
-void PrintTo(const LimitCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const LimitCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 // With the limit set 64 MB above what the process uses, the answer is that
 // room, give or take what the C library maps meanwhile. Run in a child.
@@ -53,9 +56,9 @@ TEST_P(AvailableMemory, IsTheRoomUnderTheProcessLimit)
 {
     EXPECT_EXIT(std::_Exit(roomUnderNewLimit(GetParam())), ::testing::ExitedWithCode(0), "");
 }
-INSTANTIATE_TEST_SUITE_P(Cli, AvailableMemory, ::testing::Values(
-    LimitCase{"address_space", RLIMIT_AS, "VmSize"},
-    LimitCase{"data", RLIMIT_DATA, "VmData"}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cli, AvailableMemory,
+                         ::testing::Values(LimitCase{"address_space", RLIMIT_AS, "VmSize"},
+                                           LimitCase{"data", RLIMIT_DATA, "VmData"}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -15,13 +15,13 @@ private slots:
         QTest::addColumn<int>("item");
         QTest::addColumn<QString>("label");  // empty for a separator
         QTest::addColumn<bool>("enabled");
-        QTest::addColumn<int>("chosen");     // by a click on it; 0 for none
-        QTest::newRow("mnemonic_marked_for_dbusmenu") << 1 << QStringLiteral("元のｻｲｽﾞに戻す(_R)") << true
-                                                      << int(res::ID_RESTORE);
+        QTest::addColumn<int>("chosen");  // by a click on it; 0 for none
+        QTest::newRow("mnemonic_marked_for_dbusmenu")
+            << 1 << QStringLiteral("元のｻｲｽﾞに戻す(_R)") << true << int(res::ID_RESTORE);
         QTest::newRow("separator_chooses_nothing") << 3 << QString() << true << 0;
         QTest::newRow("disabled_chooses_nothing") << 4 << QStringLiteral("設定(_S)") << false << 0;
-        QTest::newRow("without_mnemonic") << 5 << QStringLiteral("レジストリの削除") << true
-                                          << int(res::ID_DELETE_REGISTRY);
+        QTest::newRow("without_mnemonic")
+            << 5 << QStringLiteral("レジストリの削除") << true << int(res::ID_DELETE_REGISTRY);
         QTest::newRow("exit_last") << 10 << QStringLiteral("常駐の終了(_X)") << true << int(res::ID_APP_EXIT);
     }
 

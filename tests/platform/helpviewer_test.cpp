@@ -84,12 +84,18 @@ void HelpViewerTest::pathInProgramDir_data()
 {
     QTest::addColumn<QString>("programDir");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "/opt/orrin/bin" << "/opt/orrin/bin/Orrin.chm";
-    QTest::newRow("trailing_slash") << "/opt/orrin/bin/" << "/opt/orrin/bin/Orrin.chm";
-    QTest::newRow("root") << "/" << "/Orrin.chm";
-    QTest::newRow("dot_dot") << "/opt/orrin/bin/.." << "/opt/orrin/Orrin.chm";
-    QTest::newRow("blanks_and_japanese") << "/home/ユーザー/電卓 Orrin" << "/home/ユーザー/電卓 Orrin/Orrin.chm";
-    QTest::newRow("unknown_dir") << "" << "";
+    QTest::newRow("plain") << "/opt/orrin/bin"
+                           << "/opt/orrin/bin/Orrin.chm";
+    QTest::newRow("trailing_slash") << "/opt/orrin/bin/"
+                                    << "/opt/orrin/bin/Orrin.chm";
+    QTest::newRow("root") << "/"
+                          << "/Orrin.chm";
+    QTest::newRow("dot_dot") << "/opt/orrin/bin/.."
+                             << "/opt/orrin/Orrin.chm";
+    QTest::newRow("blanks_and_japanese") << "/home/ユーザー/電卓 Orrin"
+                                         << "/home/ユーザー/電卓 Orrin/Orrin.chm";
+    QTest::newRow("unknown_dir") << ""
+                                 << "";
 }
 
 void HelpViewerTest::pathInProgramDir()

@@ -17,7 +17,7 @@ public:
     bool worksEverywhere() const override { return false; }
 };
 
-} // namespace
+}  // namespace
 
 // A Wayland session whose compositor cannot be reached stands for one that
 // offers no data-control (mutter).

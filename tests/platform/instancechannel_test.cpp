@@ -25,9 +25,9 @@ constexpr char kLockName[] = "OrrinLockTest";
 // the test ends, so that a failed run leaves nothing to break the next one.
 struct PlantedFile {
     explicit PlantedFile(std::string where)
-        : path(std::move(where)), fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
-    {
-    }
+        : path(std::move(where)),
+          fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
+    {}
     ~PlantedFile()
     {
         if (fd >= 0)
@@ -44,7 +44,7 @@ struct PlantedFile {
 // A socket bound to the channel's path (listening when backlog >= 0), or connected to it.
 int socketAt(bool bind, int backlog = -1)
 {
-    sockaddr_un address {};
+    sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strncpy(address.sun_path, InstanceChannel::socketPath(name).c_str(), sizeof address.sun_path - 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | (bind ? 0 : SOCK_NONBLOCK), 0);

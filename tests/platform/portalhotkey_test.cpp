@@ -48,10 +48,14 @@ public:
 
     // Returns how many sessions had bound id.
     static uint activate(const QString& id) { return callMock(QStringLiteral("Activate"), {id}); }
-    static uint assign(const QString& id, const QString& trigger) { return callMock(QStringLiteral("Assign"), {id, trigger}); }
+    static uint assign(const QString& id, const QString& trigger)
+    {
+        return callMock(QStringLiteral("Assign"), {id, trigger});
+    }
     static uint callMock(const QString& method, const QVariantList& arguments)
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(portalService, QStringLiteral("/org/freedesktop/portal/desktop"),
+        QDBusMessage call = QDBusMessage::createMethodCall(portalService,
+                                                           QStringLiteral("/org/freedesktop/portal/desktop"),
                                                            QStringLiteral("org.freedesktop.DBus.Mock"), method);
         call.setArguments(arguments);
         const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
@@ -75,7 +79,7 @@ public:
 
 const QKeySequence ctrlShiftC(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
-} // namespace
+}  // namespace
 
 class TestPortalHotKey : public QObject {
     Q_OBJECT
@@ -129,7 +133,9 @@ private slots:
         MockPortal portal({{"unassigned", true}});
         QTRY_VERIFY(portalRunning());
         QPointer<GlobalHotKey> standIn;
-        const auto makeStandIn = [&standIn](QObject*) { return std::unique_ptr<GlobalHotKey>(standIn = new RecordingHotKey); };
+        const auto makeStandIn = [&standIn](QObject*) {
+            return std::unique_ptr<GlobalHotKey>(standIn = new RecordingHotKey);
+        };
         FallbackHotKey key(std::make_unique<PortalHotKey>(nullptr, timeoutMs * 10), makeStandIn);
         key.setKey(ctrlShiftC);
         QTRY_COMPARE(key.state(), State::Unassigned);

@@ -78,8 +78,7 @@ public:
               m_texts << text;
               return IDOK;
           })
-    {
-    }
+    {}
 
     const QStringList& texts() const { return m_texts; }
 
@@ -133,22 +132,15 @@ struct SheetView {
         return -1;
     }
 
-    QPoint rowCenter(int row) const
-    {
-        return list()->visualItemRect(list()->topLevelItem(row)).center();
-    }
+    QPoint rowCenter(int row) const { return list()->visualItemRect(list()->topLevelItem(row)).center(); }
 
     // A point of the list below its last row.
-    QPoint emptyArea() const
-    {
-        return QPoint(20, list()->viewport()->height() - 5);
-    }
+    QPoint emptyArea() const { return QPoint(20, list()->viewport()->height() - 5); }
 };
 
 // Runs the settings command; `actions` act on the open sheet and should end
 // it with OK or Cancel (an open sheet is cancelled after them).
-bool runSettings(Calculator<double>& calculator, bool& noDisplay,
-                 const std::function<void(const SheetView&)>& actions)
+bool runSettings(Calculator<double>& calculator, bool& noDisplay, const std::function<void(const SheetView&)>& actions)
 {
     ModalAnswer answer([&](QWidget* sheet) {
         const SheetView view{sheet};
@@ -208,8 +200,7 @@ std::function<void(QWidget*)> fillEditDialog(const EditAnswer& answer)
     };
 }
 
-void store(Calculator<double>& calculator, const std::string& name, double value,
-           const char* utf8Description = "")
+void store(Calculator<double>& calculator, const std::string& name, double value, const char* utf8Description = "")
 {
     calculator.setVariable(name, Variable{value, utf8ToCp932(utf8Description)});
 }
@@ -277,32 +268,35 @@ void SettingsTest::editDialogOk_data()
     QTest::addColumn<std::string>("name");
     QTest::addColumn<double>("value");
 
-    QTest::newRow("typed lower case becomes capitals")
-        << "3.14" << "pi" << QStringList{} << true << std::string("PI") << 3.14;
-    QTest::newRow("leading digit") << "1" << "2pi" << QStringList{kLeadingDigitMessage} << false
-                                   << std::string("2PI") << 0.0;
+    QTest::newRow("typed lower case becomes capitals") << "3.14"
+                                                       << "pi" << QStringList{} << true << std::string("PI") << 3.14;
+    QTest::newRow("leading digit") << "1"
+                                   << "2pi" << QStringList{kLeadingDigitMessage} << false << std::string("2PI") << 0.0;
     QTest::newRow("leading digit is tested first")
-        << "1" << "2p_i" << QStringList{kLeadingDigitMessage} << false << std::string("2P_I") << 0.0;
-    QTest::newRow("underscore") << "1" << "p_i" << QStringList{kBadCharacterMessage} << false
-                                << std::string("P_I") << 0.0;
-    QTest::newRow("blank") << "1" << "p i" << QStringList{kBadCharacterMessage} << false
-                           << std::string("P I") << 0.0;
-    QTest::newRow("japanese") << "1" << QStringLiteral("円") << QStringList{kBadCharacterMessage}
-                              << false << utf8ToCp932("円") << 0.0;
-    QTest::newRow("exponent with blanks") << " 1e3 " << "k" << QStringList{} << true
-                                          << std::string("K") << 1000.0;
-    QTest::newRow("negative fraction") << "-.5" << "h" << QStringList{} << true << std::string("H")
-                                       << -0.5;
-    QTest::newRow("text value refused") << "abc" << "k" << QStringList{kNumberMessage} << false
-                                        << std::string("K") << 0.0;
+        << "1"
+        << "2p_i" << QStringList{kLeadingDigitMessage} << false << std::string("2P_I") << 0.0;
+    QTest::newRow("underscore") << "1"
+                                << "p_i" << QStringList{kBadCharacterMessage} << false << std::string("P_I") << 0.0;
+    QTest::newRow("blank") << "1"
+                           << "p i" << QStringList{kBadCharacterMessage} << false << std::string("P I") << 0.0;
+    QTest::newRow("japanese") << "1" << QStringLiteral("円") << QStringList{kBadCharacterMessage} << false
+                              << utf8ToCp932("円") << 0.0;
+    QTest::newRow("exponent with blanks") << " 1e3 "
+                                          << "k" << QStringList{} << true << std::string("K") << 1000.0;
+    QTest::newRow("negative fraction") << "-.5"
+                                       << "h" << QStringList{} << true << std::string("H") << -0.5;
+    QTest::newRow("text value refused") << "abc"
+                                        << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
     QTest::newRow("hexadecimal value refused")
-        << "0x10" << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
+        << "0x10"
+        << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
     QTest::newRow("value beyond range refused")
-        << "1e999" << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
-    QTest::newRow("infinity refused") << "inf" << "k" << QStringList{kNumberMessage} << false
-                                      << std::string("K") << 0.0;
-    QTest::newRow("empty value refused") << "" << "k" << QStringList{kNumberMessage} << false
-                                         << std::string("K") << 0.0;
+        << "1e999"
+        << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
+    QTest::newRow("infinity refused") << "inf"
+                                      << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
+    QTest::newRow("empty value refused") << ""
+                                         << "k" << QStringList{kNumberMessage} << false << std::string("K") << 0.0;
 }
 
 void SettingsTest::editDialogOk()
@@ -636,16 +630,23 @@ void SettingsTest::deleteRow_data()
     QTest::addColumn<int>("times");
     QTest::addColumn<QStringList>("remaining");
     const QStringList all{"A", "B", "C"};
-    QTest::newRow("delete key") << "B" << "key" << 1 << QStringList{"A", "C"};
-    QTest::newRow("delete button") << "C" << "button" << 1 << QStringList{"A", "B"};
-    QTest::newRow("row menu") << "A" << "menu" << 1 << QStringList{"B", "C"};
+    QTest::newRow("delete key") << "B"
+                                << "key" << 1 << QStringList{"A", "C"};
+    QTest::newRow("delete button") << "C"
+                                   << "button" << 1 << QStringList{"A", "B"};
+    QTest::newRow("row menu") << "A"
+                              << "menu" << 1 << QStringList{"B", "C"};
     QTest::newRow("delete key without selection") << QString() << "key" << 1 << all;
     QTest::newRow("delete button without selection") << QString() << "button" << 1 << all;
-    QTest::newRow("other key") << "B" << "letter" << 1 << all;
+    QTest::newRow("other key") << "B"
+                               << "letter" << 1 << all;
     // A deleted row leaves no row selected, so a second press finds nothing.
-    QTest::newRow("delete key twice") << "A" << "key" << 2 << QStringList{"B", "C"};
-    QTest::newRow("delete key twice on the last row") << "C" << "key" << 2 << QStringList{"A", "B"};
-    QTest::newRow("delete button twice") << "B" << "button" << 2 << QStringList{"A", "C"};
+    QTest::newRow("delete key twice") << "A"
+                                      << "key" << 2 << QStringList{"B", "C"};
+    QTest::newRow("delete key twice on the last row") << "C"
+                                                      << "key" << 2 << QStringList{"A", "B"};
+    QTest::newRow("delete button twice") << "B"
+                                         << "button" << 2 << QStringList{"A", "C"};
 }
 
 void SettingsTest::deleteRow()
@@ -695,10 +696,10 @@ void SettingsTest::contextMenus_data()
     QTest::addColumn<int>("selectedRow");
     const QList<int> rowMenu{res::ID_CONST_EDIT, res::ID_CONST_DELETE};
     QTest::newRow("row") << QString() << "B" << rowMenu << res::ID_CONST_EDIT << 1;
-    QTest::newRow("row replaces selection") << "A" << "C" << rowMenu << res::ID_CONST_EDIT << 2;
+    QTest::newRow("row replaces selection") << "A"
+                                            << "C" << rowMenu << res::ID_CONST_EDIT << 2;
     QTest::newRow("empty area") << QString() << QString() << QList<int>{res::ID_CONST_NEW} << 0 << -1;
-    QTest::newRow("empty area clears selection")
-        << "B" << QString() << QList<int>{res::ID_CONST_NEW} << 0 << -1;
+    QTest::newRow("empty area clears selection") << "B" << QString() << QList<int>{res::ID_CONST_NEW} << 0 << -1;
 }
 
 void SettingsTest::contextMenus()
@@ -933,13 +934,20 @@ void SettingsTest::storedHotKey_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("key");
     QTest::newRow("absent") << QString() << "Ctrl+Shift+C";
-    QTest::newRow("changed") << "Ctrl+Alt+K" << "Ctrl+Alt+K";
-    QTest::newRow("meta_function_key") << "Meta+F12" << "Meta+F12";
-    QTest::newRow("cleared_is_none") << "" << "";
-    QTest::newRow("unreadable") << "Ctrl+Nonsense" << "Ctrl+Shift+C";
-    QTest::newRow("plain_key") << "K" << "Ctrl+Shift+C";
-    QTest::newRow("shift_only") << "Shift+K" << "Ctrl+Shift+C";
-    QTest::newRow("two_chords") << "Ctrl+K, Ctrl+C" << "Ctrl+Shift+C";
+    QTest::newRow("changed") << "Ctrl+Alt+K"
+                             << "Ctrl+Alt+K";
+    QTest::newRow("meta_function_key") << "Meta+F12"
+                                       << "Meta+F12";
+    QTest::newRow("cleared_is_none") << ""
+                                     << "";
+    QTest::newRow("unreadable") << "Ctrl+Nonsense"
+                                << "Ctrl+Shift+C";
+    QTest::newRow("plain_key") << "K"
+                               << "Ctrl+Shift+C";
+    QTest::newRow("shift_only") << "Shift+K"
+                                << "Ctrl+Shift+C";
+    QTest::newRow("two_chords") << "Ctrl+K, Ctrl+C"
+                                << "Ctrl+Shift+C";
 }
 
 void SettingsTest::storedHotKey()
@@ -958,17 +966,23 @@ void SettingsTest::hotKeyField_data()
     QTest::addColumn<QString>("key");        // held and stored once the sheet has closed
     QTest::addColumn<QString>("lastState");  // the text under the field before it closed
     const QString taken = QStringLiteral("このキーは他のプログラムが使用中です。");
-    QTest::newRow("ok_takes_new_key") << "Ctrl+Alt+K o" << true << "Ctrl+Alt+K" << "";
-    QTest::newRow("cancel_gives_old_key_back") << "Ctrl+Alt+K t c" << false << "Ctrl+Shift+C" << "";
+    QTest::newRow("ok_takes_new_key") << "Ctrl+Alt+K o" << true << "Ctrl+Alt+K"
+                                      << "";
+    QTest::newRow("cancel_gives_old_key_back") << "Ctrl+Alt+K t c" << false << "Ctrl+Shift+C"
+                                               << "";
     QTest::newRow("taken_key_reported_then_kept") << "Ctrl+Alt+T o o" << true << "Ctrl+Alt+T" << taken;
-    QTest::newRow("taken_key_then_another") << "Ctrl+Alt+T o Alt+F5 o" << true << "Alt+F5" << "";
+    QTest::newRow("taken_key_then_another") << "Ctrl+Alt+T o Alt+F5 o" << true << "Alt+F5"
+                                            << "";
     QTest::newRow("plain_key_refused") << "K o c" << false << "Ctrl+Shift+C"
                                        << "Ctrl、Alt、Meta のどれかと組み合わせたキーを押してください。";
     const QString strip = QStringLiteral("このキーは電卓のウィンドウが使用中です。別のキーを押してください。");
-    for (const char* key : {"Ctrl+Shift+H", "Ctrl+Alt+Shift+H", "Ctrl+H", "Ctrl+Return", "Ctrl+V", "Ctrl+Z", "Ctrl+Shift+Z",
-                            "Ctrl+A", "Ctrl+Insert", "Alt+Backspace", "Alt+F4", "Ctrl+Left", "Alt+Down"})
-        QTest::addRow("strip_key_%s_refused", key) << QString::fromLatin1(key) + " o c" << false << "Ctrl+Shift+C" << strip;
-    QTest::newRow("strip_free_ctrl_alt_h") << "Ctrl+Alt+H o" << true << "Ctrl+Alt+H" << "";
+    for (const char* key :
+         {"Ctrl+Shift+H", "Ctrl+Alt+Shift+H", "Ctrl+H", "Ctrl+Return", "Ctrl+V", "Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+A",
+          "Ctrl+Insert", "Alt+Backspace", "Alt+F4", "Ctrl+Left", "Alt+Down"})
+        QTest::addRow("strip_key_%s_refused", key)
+            << QString::fromLatin1(key) + " o c" << false << "Ctrl+Shift+C" << strip;
+    QTest::newRow("strip_free_ctrl_alt_h") << "Ctrl+Alt+H o" << true << "Ctrl+Alt+H"
+                                           << "";
 }
 
 void SettingsTest::hotKeyField()

@@ -9,5 +9,8 @@
 // parameter when a case fails.
 inline constexpr auto caseName = [](const auto& info) { return std::string(info.param.name); };
 
-#define ORRIN_PRINT_CASE_BY_NAME(Case) \
-    [[maybe_unused]] inline void PrintTo(const Case& value, std::ostream* os) { *os << value.name; }
+#define ORRIN_PRINT_CASE_BY_NAME(Case)                                        \
+    [[maybe_unused]] inline void PrintTo(const Case& value, std::ostream* os) \
+    {                                                                         \
+        *os << value.name;                                                    \
+    }

@@ -50,10 +50,7 @@ public:
 
     CMainFrame* frame() const { return static_cast<CMainFrame*>(app->GetMainWnd()); }
     CTesselView* view() const { return frame()->findChild<CTesselView*>(QStringLiteral("tesselView")); }
-    CEntryComboBox* entryBox() const
-    {
-        return view()->findChild<CEntryComboBox*>(QStringLiteral("entryBox"));
-    }
+    CEntryComboBox* entryBox() const { return view()->findChild<CEntryComboBox*>(QStringLiteral("entryBox")); }
     QString dir() const { return m_dir.path(); }
 
     static void clearProfile()

@@ -18,7 +18,10 @@ namespace {
 // A text whose writing always finds no memory, as an exhausted system would.
 class NoMemoryText : public ClipboardText {
 public:
-    void WriteTo(QMimeData*) override { throw memory_error("\x83\x81\x83\x82\x83\x8A\x83\x47\x83\x89\x81\x5B\x81\x42"); }
+    void WriteTo(QMimeData*) override
+    {
+        throw memory_error("\x83\x81\x83\x82\x83\x8A\x83\x47\x83\x89\x81\x5B\x81\x42");
+    }
 };
 
 QStringList historyOf(const QComboBox& box)
@@ -82,8 +85,8 @@ private slots:
         QTest::newRow("keypad_enter") << "2*(3+4)" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "2*(3+4) : 14";
         QTest::newRow("shift_enter") << "2*3" << int(Qt::Key_Return) << int(Qt::ShiftModifier) << "2*3 : 6";
         QTest::newRow("ctrl_enter") << "2*3" << int(Qt::Key_Return) << int(Qt::ControlModifier) << "2*3 : 6";
-        QTest::newRow("ctrl_shift_h_hex") << "255" << int(Qt::Key_H) << int(Qt::ControlModifier | Qt::ShiftModifier)
-                                          << "255 : 0xff";
+        QTest::newRow("ctrl_shift_h_hex")
+            << "255" << int(Qt::Key_H) << int(Qt::ControlModifier | Qt::ShiftModifier) << "255 : 0xff";
         QTest::newRow("cut_at_separator") << "12 : 34" << int(Qt::Key_Return) << none << "12 : 12";
         QTest::newRow("cut_at_first_separator") << "5 : 6 : 7" << int(Qt::Key_Return) << none << "5 : 5";
         QTest::newRow("separator_first") << " : x" << int(Qt::Key_Return) << none << " : Syntax error.";
@@ -121,18 +124,16 @@ private slots:
         QTest::addColumn<QString>("topLine");
 
         QTest::newRow("enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << true << "12 : 12";
-        QTest::newRow("ctrl_shift_enter") << int(Qt::Key_Return) << int(Qt::ControlModifier | Qt::ShiftModifier)
-                                          << true << "12 : 12";
+        QTest::newRow("ctrl_shift_enter")
+            << int(Qt::Key_Return) << int(Qt::ControlModifier | Qt::ShiftModifier) << true << "12 : 12";
         QTest::newRow("ctrl_shift_h") << int(Qt::Key_H) << int(Qt::ControlModifier | Qt::ShiftModifier) << true
                                       << "12 : 0xc";
-        QTest::newRow("ctrl_alt_shift_h") << int(Qt::Key_H)
-                                          << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier) << true
-                                          << "12 : 0xc";
+        QTest::newRow("ctrl_alt_shift_h")
+            << int(Qt::Key_H) << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier) << true << "12 : 0xc";
         QTest::newRow("ctrl_h") << int(Qt::Key_H) << int(Qt::ControlModifier) << false << QString();
         QTest::newRow("shift_h") << int(Qt::Key_H) << int(Qt::ShiftModifier) << false << QString();
         QTest::newRow("plain_h") << int(Qt::Key_H) << int(Qt::NoModifier) << false << QString();
-        QTest::newRow("alt_enter_is_a_system_key") << int(Qt::Key_Return) << int(Qt::AltModifier) << false
-                                                   << QString();
+        QTest::newRow("alt_enter_is_a_system_key") << int(Qt::Key_Return) << int(Qt::AltModifier) << false << QString();
     }
 
     void keyFilter()
@@ -160,18 +161,18 @@ private slots:
         QTest::addColumn<QStringList>("history");
         QTest::addColumn<QString>("clipboard");
 
-        QTest::newRow("typing_after_enter") << QStringList{"1+2", "{Return}", "3*4", "{Return}"}
-                                            << QStringList{"3*4 : 12", "1+2 : 3"} << QString();
+        QTest::newRow("typing_after_enter")
+            << QStringList{"1+2", "{Return}", "3*4", "{Return}"} << QStringList{"3*4 : 12", "1+2 : 3"} << QString();
         QTest::newRow("typing_after_hex") << QStringList{"255", "{Ctrl+Shift+H}", "16", "{Return}"}
                                           << QStringList{"16 : 16", "255 : 0xff"} << QString();
         QTest::newRow("enter_twice") << QStringList{"5*5", "{Return}", "{Return}"}
                                      << QStringList{"5*5 : 25", "5*5 : 25"} << QString();
-        QTest::newRow("typing_replaces_selected_line") << QStringList{"1+2", "{Return}", "7", "{Return}"}
-                                                       << QStringList{"7 : 7", "1+2 : 3"} << QString();
+        QTest::newRow("typing_replaces_selected_line")
+            << QStringList{"1+2", "{Return}", "7", "{Return}"} << QStringList{"7 : 7", "1+2 : 3"} << QString();
         QTest::newRow("typed_behind_separator_dropped") << QStringList{"1+2", "{Return}", "{End}", "*5", "{Return}"}
                                                         << QStringList{"1+2 : 3", "1+2 : 3"} << QString();
-        QTest::newRow("copy_after_enter") << QStringList{"6*7", "{Return}", "{Ctrl+C}"}
-                                          << QStringList{"6*7 : 42"} << QStringLiteral("6*7 : 42");
+        QTest::newRow("copy_after_enter")
+            << QStringList{"6*7", "{Return}", "{Ctrl+C}"} << QStringList{"6*7 : 42"} << QStringLiteral("6*7 : 42");
     }
 
     void keysAfterEnterWaitForEvaluation()
@@ -282,13 +283,19 @@ private slots:
         QTest::addColumn<QString>("clipboardText");
         QTest::addColumn<QString>("result");
 
-        QTest::newRow("sum") << "1+2" << "3";
-        QTest::newRow("division_by_zero") << "1/0" << "Division by zero.";
-        QTest::newRow("trailing_line_break") << "1+2\n" << "Syntax error.";
-        QTest::newRow("history_line_whole") << "1+2 : 3" << "Syntax error.";
-        QTest::newRow("empty_text") << "" << "Syntax error.";
+        QTest::newRow("sum") << "1+2"
+                             << "3";
+        QTest::newRow("division_by_zero") << "1/0"
+                                          << "Division by zero.";
+        QTest::newRow("trailing_line_break") << "1+2\n"
+                                             << "Syntax error.";
+        QTest::newRow("history_line_whole") << "1+2 : 3"
+                                            << "Syntax error.";
+        QTest::newRow("empty_text") << ""
+                                    << "Syntax error.";
         QTest::newRow("text_after_nul_ignored") << QString::fromUtf8("6*7\0junk", 8) << "42";
-        QTest::newRow("hexadecimal_literal_decimal_result") << "0x10" << "16";
+        QTest::newRow("hexadecimal_literal_decimal_result") << "0x10"
+                                                            << "16";
     }
 
     void hotKeyReplacesClipboard()
@@ -396,15 +403,32 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("line");
 
-        QTest::newRow("plain") << "6*7" << "|" << false << "6*7" << "6*7 : 42";
-        QTest::newRow("trailing_line_break") << "1+2\n" << "|" << false << "1+2" << "1+2 : 3";
-        QTest::newRow("crlf_and_more_lines") << "1+2\r\nfoo\nbar" << "|" << false << "1+2" << "1+2 : 3";
-        QTest::newRow("carriage_return") << "4*4\rx" << "|" << false << "4*4" << "4*4 : 16";
-        QTest::newRow("nul") << QString::fromUtf8("6*7\0junk", 8) << "|" << false << "6*7" << "6*7 : 42";
-        QTest::newRow("into_the_middle") << "+2\n9" << "1|*3" << false << "1+2*3" << "1+2*3 : 7";
-        QTest::newRow("line_break_first") << "\n5" << "7|" << false << "7" << "7 : 7";
-        QTest::newRow("tab_kept") << "1\t+2" << "|" << false << "1\t+2" << "1\t+2 : 3";
-        QTest::newRow("edit_menu_paste") << "8-3\n" << "|" << true << "8-3" << "8-3 : 5";
+        QTest::newRow("plain") << "6*7"
+                               << "|" << false << "6*7"
+                               << "6*7 : 42";
+        QTest::newRow("trailing_line_break") << "1+2\n"
+                                             << "|" << false << "1+2"
+                                             << "1+2 : 3";
+        QTest::newRow("crlf_and_more_lines") << "1+2\r\nfoo\nbar"
+                                             << "|" << false << "1+2"
+                                             << "1+2 : 3";
+        QTest::newRow("carriage_return") << "4*4\rx"
+                                         << "|" << false << "4*4"
+                                         << "4*4 : 16";
+        QTest::newRow("nul") << QString::fromUtf8("6*7\0junk", 8) << "|" << false << "6*7"
+                             << "6*7 : 42";
+        QTest::newRow("into_the_middle") << "+2\n9"
+                                         << "1|*3" << false << "1+2*3"
+                                         << "1+2*3 : 7";
+        QTest::newRow("line_break_first") << "\n5"
+                                          << "7|" << false << "7"
+                                          << "7 : 7";
+        QTest::newRow("tab_kept") << "1\t+2"
+                                  << "|" << false << "1\t+2"
+                                  << "1\t+2 : 3";
+        QTest::newRow("edit_menu_paste") << "8-3\n"
+                                         << "|" << true << "8-3"
+                                         << "8-3 : 5";
     }
 
     void pasteTakesOneLine()
@@ -490,15 +514,15 @@ private slots:
         QTest::newRow("drag_on_grip") << QPoint(5, 5) << QList<QPoint>{{25, 15}} << false << true << QPoint(20, 10);
         QTest::newRow("drag_in_steps") << QPoint(5, 5) << QList<QPoint>{{15, 8}, {25, 15}, {-5, 40}} << false << true
                                        << QPoint(-10, 35);
-        QTest::newRow("quick_drag_reported_late") << QPoint(5, 5) << QList<QPoint>{{15, 8}, {25, 15}, {-5, 40}}
-                                                  << true << true << QPoint(-10, 35);
-        QTest::newRow("drag_below_grip_in_band") << QPoint(18, 20) << QList<QPoint>{{8, 21}} << false << true
-                                                 << QPoint(-10, 1);
+        QTest::newRow("quick_drag_reported_late")
+            << QPoint(5, 5) << QList<QPoint>{{15, 8}, {25, 15}, {-5, 40}} << true << true << QPoint(-10, 35);
+        QTest::newRow("drag_below_grip_in_band")
+            << QPoint(18, 20) << QList<QPoint>{{8, 21}} << false << true << QPoint(-10, 1);
         QTest::newRow("press_without_move") << QPoint(5, 5) << QList<QPoint>{{5, 5}} << false << true << QPoint(0, 0);
-        QTest::newRow("press_right_of_band") << QPoint(19, 20) << QList<QPoint>{{40, 30}} << false << true
-                                             << QPoint(0, 0);
-        QTest::newRow("move_without_button") << QPoint(5, 5) << QList<QPoint>{{40, 40}} << false << false
-                                             << QPoint(0, 0);
+        QTest::newRow("press_right_of_band")
+            << QPoint(19, 20) << QList<QPoint>{{40, 30}} << false << true << QPoint(0, 0);
+        QTest::newRow("move_without_button")
+            << QPoint(5, 5) << QList<QPoint>{{40, 40}} << false << false << QPoint(0, 0);
     }
 
     void dragByGrip()
@@ -525,14 +549,14 @@ private slots:
             QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, held, Qt::NoModifier);
             QCoreApplication::sendEvent(m_view, &move);
         }
-        QMouseEvent up(QEvent::MouseButtonRelease, m_view->mapFromGlobal(global), global, Qt::LeftButton,
-                       Qt::NoButton, Qt::NoModifier);
+        QMouseEvent up(QEvent::MouseButtonRelease, m_view->mapFromGlobal(global), global, Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
         QCoreApplication::sendEvent(m_view, &up);
 
         QCOMPARE(frame->geometry(), before.translated(shift));
         // The release ends the drag: a later move with the button down moves nothing.
-        QMouseEvent after(QEvent::MouseMove, QPoint(1, 1), global + QPoint(30, 0), Qt::NoButton,
-                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent after(QEvent::MouseMove, QPoint(1, 1), global + QPoint(30, 0), Qt::NoButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(m_view, &after);
         QCOMPARE(frame->geometry(), before.translated(shift));
     }
@@ -575,8 +599,9 @@ private slots:
             QVERIFY(m_harness->frame()->isVisible());
             return;
         }
-        QCOMPARE(texts, (QStringList{"設定(&S)", "レジストリの削除", "-", "ﾄﾋﾟｯｸの検索(&H)",
-                                     "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)...", "-", "最小化(&M)"}));
+        QCOMPARE(texts,
+                 (QStringList{"設定(&S)", "レジストリの削除", "-", "ﾄﾋﾟｯｸの検索(&H)", "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)...", "-",
+                              "最小化(&M)"}));
         QCOMPARE(defaultText, QStringLiteral("最小化(&M)"));
         QCOMPARE(shownAt, m_harness->frame()->pos() + click);
         QVERIFY(!m_harness->frame()->isVisible());  // the chosen command ran
