@@ -21,11 +21,8 @@ build_and_test() {
     fi
 }
 
-# The format check waits until the tree has been formatted once; set
-# ORRIN_CHECK_FORMAT=1 to run it before then.
-if [ "${ORRIN_CHECK_FORMAT:-0}" = 1 ]; then
-    "$top/scripts/check-format.sh"
-fi
+# A misformatted file fails the run before anything is built.
+"$top/scripts/check-format.sh"
 build_and_test "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # The installed tree and the Debian package, once, from the release build.
 "$top/tests/package/check-package.sh" "$top/build"
