@@ -92,3 +92,10 @@ bool writeAll(int fd, std::string_view bytes)
     }
     return true;
 }
+
+void drain(int fd)
+{
+    char bytes[64];
+    while (readSome(fd, bytes, sizeof bytes).value_or(0) > 0) {
+    }
+}

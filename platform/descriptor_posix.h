@@ -45,3 +45,7 @@ ReadEnd readAll(int fd, std::string& data, std::size_t maxBytes,
 
 // Writes all of bytes, going on after signals; false on an error (errno tells).
 bool writeAll(int fd, std::string_view bytes);
+
+// Reads and drops what a non-blocking descriptor holds now: the bytes of a
+// wake-up pipe, whose count does not matter.
+void drain(int fd);

@@ -1,6 +1,7 @@
 #include "platform/hotkeyclipboard.h"
 
 #include "platform/datacontrolselection_wayland.h"
+#include "platform/descriptor_posix.h"
 #include "platform/globalhotkey.h"
 
 #include <QClipboard>
@@ -142,9 +143,7 @@ void SelectionThread::waitForWork()
         return;
     if (ready[1].revents != 0)
         m_selection.dispatch();
-    char drained[64];
-    while (::read(m_wake[0], drained, sizeof drained) > 0) {
-    }
+    drain(m_wake[0]);
 }
 
 class DataControlClipboard : public HotKeyClipboard {

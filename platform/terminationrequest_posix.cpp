@@ -1,5 +1,7 @@
 #include "platform/terminationrequest.h"
 
+#include "platform/descriptor_posix.h"
+
 #include <QSocketNotifier>
 
 #include <array>
@@ -61,9 +63,7 @@ public:
 private:
     void onSignalled()
     {
-        char bytes[16];
-        while (::read(m_readEnd, bytes, sizeof bytes) > 0) {
-        }
+        drain(m_readEnd);
         emit requested();
     }
 
