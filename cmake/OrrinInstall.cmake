@@ -35,7 +35,7 @@ orrin_gzip("${ORRIN_DIST_DIR}/changelog" "${dist_out}/changelog.gz")
 install(FILES "${dist_out}/orrin-calc.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 install(FILES "${ORRIN_DIST_DIR}/copyright" "${dist_out}/changelog.gz" DESTINATION "${ORRIN_PACKAGE_DOCDIR}")
 
-if(TARGET orrin)
+if(TARGET orrin AND NOT WIN32)
     install(TARGETS orrin RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
     # The help lies beside the program in a build folder and in the package's

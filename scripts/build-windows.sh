@@ -25,7 +25,7 @@ unset DISPLAY WAYLAND_DISPLAY
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$top" -B "$dir" -G Ninja --toolchain "$top/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORRIN_GUI=OFF -DORRIN_BENCH=OFF \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORRIN_GUI=ON -DORRIN_BENCH=OFF \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DORRIN_REFERENCE_CALC="$reference" "${launcher[@]}" >/dev/null
 cmake --build "$dir" -j "$(nproc)"
 [ "${1:-}" = --test ] || exit 0
