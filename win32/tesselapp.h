@@ -3,6 +3,7 @@
 #include "win32/mainframe.h"
 #include "win32/tesselview.h"
 
+#include <string>
 #include <windows.h>
 
 // The application object: starts the program (one instance per user
@@ -34,6 +35,10 @@ public:
     HWND mainWindow() const { return m_frame.hwnd(); }
     CTesselView& view() { return m_view; }
     StoredSettings& settings() { return m_settings; }
+    // The clipboard hot key in portable key text ("Ctrl+Shift+C"), stored as
+    // "HotKey"; blank for none.
+    const std::wstring& hotKeyText() const { return m_strHotKey; }
+    void setHotKeyText(const std::wstring& text) { m_strHotKey = text; }
 
 private:
     bool PreTranslateMessage(MSG& message);
@@ -41,6 +46,7 @@ private:
     HINSTANCE m_hInstance;
     bool m_bSaveSettings = true;
     StoredSettings m_settings;
+    std::wstring m_strHotKey;
     HANDLE m_hMutex = nullptr;
     HACCEL m_hAccelerators = nullptr;
     CTesselView m_view;
