@@ -14,7 +14,7 @@ test_packages=(clang clang-format-14 libclang-rt-14-dev xvfb openbox trayer xdot
                sway xwayland wl-clipboard wev qt6-wayland python3-dbusmock dbus-daemon dbus-bin
                libglib2.0-bin kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde fuse3
                lxqt-panel
-               g++-mingw-w64-x86-64-posix wine wine64 googletest)
+               g++-mingw-w64-x86-64-posix wine wine64 googletest nsis)
 
 case "${1:-all}" in
     run) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;
