@@ -98,7 +98,8 @@ int measure(const Options& options)
 
     std::this_thread::sleep_until(started + std::chrono::seconds(2));
     const ProcessUsage before = processUsage(pid);
-    std::printf(" rss_kib=%llu", static_cast<unsigned long long>(residentKiB(pid)));
+    std::printf(" rss_kib=%llu private_kib=%llu", static_cast<unsigned long long>(residentKiB(pid)),
+                static_cast<unsigned long long>(privateKiB(pid)));
     std::this_thread::sleep_until(
         started + std::chrono::seconds(2)
         + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(options.idleSeconds)));

@@ -50,6 +50,11 @@ std::uint64_t residentKiB(pid_t pid)
     return statusField("/proc/" + std::to_string(pid) + "/status", "VmRSS");
 }
 
+std::uint64_t privateKiB(pid_t pid)
+{
+    return statusField("/proc/" + std::to_string(pid) + "/status", "RssAnon");
+}
+
 ProcessUsage processUsage(pid_t pid)
 {
     ProcessUsage usage;

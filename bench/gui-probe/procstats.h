@@ -12,5 +12,7 @@ struct ProcessUsage {
 
 // Resident set size in KiB (VmRSS), or 0 when the process is gone.
 std::uint64_t residentKiB(pid_t pid);
+// Its private part in KiB (RssAnon: the heap and stacks, no mapped files).
+std::uint64_t privateKiB(pid_t pid);
 
 ProcessUsage processUsage(pid_t pid);

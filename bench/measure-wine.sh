@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Measures Orrin.exe against bench/win32/minimal.cpp under wine, in one run:
+# a private Xvfb with trayer as the tray host and no window manager, one wine
+# prefix of its own (with the Japanese font replacement) and one wine server
+# kept up for all runs. gui_probe (bench/gui-probe, built here for Linux)
+# starts each program and reports:
+#   - start-up: from `wine PROGRAM` to its first top-level window being mapped
+#   - VmRSS (working set) and RssAnon (private) 2 s after the start
+#   - CPU time and wake-ups of the program's threads over 10 idle seconds
+# Each figure is the median of RUNS runs (default 7) after one warm-up run of
+# each program; the programs take turns. Usage: bench/measure-wine.sh [BUILD_WINDOWS_DIR]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath "${1:-$top/build-windows}")
+runs=${RUNS:-7}
+idle=${IDLE_SECONDS:-10}
+orrin=$build/win32/Orrin.exe
+minimal=$build/bench/win32/minimal_win32.exe
+for program in "$orrin" "$minimal"; do
+    [[ -f $program ]] || { echo "missing $program: run scripts/build-windows.sh" >&2; exit 2; }
+done
+
+work=$(mktemp -d)
+started=()
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    for pid in "${started[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+probe=$work/gui_probe
+c++ -std=c++20 -O2 -o "$probe" "$top"/bench/gui-probe/*.cpp -lX11 -lXtst
+
+export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all HOME=$work/home
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+mkdir -p "$HOME"
+unset DISPLAY XAUTHORITY WAYLAND_DISPLAY SESSION_MANAGER
+wineboot -i >/dev/null 2>&1
+python3 -c 'import sys; sys.stdout.buffer.write(b"\xff\xfe" + sys.argv[1].encode("utf-16-le"))' \
+    $'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n"MS Shell Dlg 2"="IPAPGothic"\r\n' \
+    >"$work/fonts.reg"
+wine regedit /S "$work/fonts.reg"
+wineserver -k || true
+wineserver -w
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+started+=($!)
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
+[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(tr -d '\n' <"$work/display") LANG=C.UTF-8
+trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
+       --transparent false --SetDockType true >/dev/null 2>&1 &
+started+=($!)
+"$probe" --wait-owner _NET_SYSTEM_TRAY_S0 || { echo "trayer did not take the tray" >&2; exit 1; }
+# The one wine server, and wine's desktop process that docks the tray icons.
+wineserver -p
+wine cmd /c exit
+
+# One run in a fresh working directory holding an empty data file (so that
+# Orrin starts without its missing-file warning).
+run() {
+    local name=$1 idle_seconds=$2 program=$3
+    rm -rf "$work/cwd" && mkdir "$work/cwd" && printf '\0\0\0\0' >"$work/cwd/Orrin.dat"
+    (cd "$work/cwd" && "$probe" --idle "$idle_seconds" -- wine "$program") | sed "s/^/$name /"
+}
+
+run orrin 0 "$orrin" >/dev/null
+run minimal_win32 0 "$minimal" >/dev/null
+for _ in $(seq "$runs"); do
+    run orrin "$idle" "$orrin"
+    run minimal_win32 "$idle" "$minimal"
+done | tee "$work/results"
+
+python3 - "$work/results" "$runs" "$idle" <<'PYTHON'
+import statistics, sys
+figures = {}
+for line in open(sys.argv[1]):
+    name, *pairs = line.split()
+    for pair in pairs:
+        key, value = pair.split("=")
+        figures.setdefault((name, key), []).append(float(value))
+rows = [("map_ms", "start to window mapped (ms)"), ("rss_kib", "VmRSS, working set, 2 s after start (MiB)"),
+        ("private_kib", "RssAnon, private, 2 s after start (MiB)"),
+        ("idle_cpu_ms", f"CPU time over {sys.argv[3]} idle s (ms)"),
+        ("idle_wakeups", f"wake-ups over {sys.argv[3]} idle s")]
+print(f"\nmedian (lowest-highest) of {sys.argv[2]} runs\n")
+print("| figure | Orrin.exe | minimal_win32.exe |")
+print("|---|---|---|")
+for key, label in rows:
+    cells = []
+    for name in ("orrin", "minimal_win32"):
+        values = figures.get((name, key), [0])
+        scale = 1024 if key.endswith("_kib") else 1
+        low, median, high = (v / scale for v in (min(values), statistics.median(values), max(values)))
+        cells.append(f"{median:.1f} ({low:.1f}-{high:.1f})")
+    print(f"| {label} | {cells[0]} | {cells[1]} |")
+PYTHON
