@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the grip bitmap and the program icon as palette PNG files, and the
-icon once more as SVG for the desktop's icon theme.
+"""Draws the grip bitmap and the program icon as palette PNG files, the icon
+once more as SVG for the desktop's icon theme, and both for the Windows
+resources: the grip as a 16-colour BMP, the icon as an ICO of 16-colour
+images.
 
 The images are committed; run this again only to change them:
     python3 res/drawimages.py res/
@@ -39,6 +41,57 @@ def write_png(path, pixels, transparent=False):
     png += chunk(b"IDAT", zlib.compress(raw, 9))
     png += chunk(b"IEND", b"")
     Path(path).write_bytes(png)
+
+
+def dib_rows(pixels, bits):
+    """The rows of a device-independent bitmap, bottom-up, each padded to
+    whole 32-bit words; pixels hold values of the given bit depth."""
+    per_byte = 8 // bits
+    rows = []
+    for row in reversed(pixels):
+        packed = bytearray()
+        for x in range(0, len(row), per_byte):
+            byte = 0
+            for i, value in enumerate(row[x:x + per_byte]):
+                byte |= value << (8 - bits * (i + 1))
+            packed.append(byte)
+        packed += bytes(-len(packed) % 4)
+        rows.append(bytes(packed))
+    return b"".join(rows)
+
+
+def dib_header(width, height, image_size):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0, 16, 16)
+
+
+def dib_palette():
+    return b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+
+
+def write_bmp(path, pixels):
+    bits = dib_rows(pixels, 4)
+    info = dib_header(len(pixels[0]), len(pixels), len(bits)) + dib_palette()
+    offset = 14 + len(info)
+    Path(path).write_bytes(struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset) + info + bits)
+
+
+def icon_image(pixels):
+    """One image of an ICO file: the colours, with the transparent pixels
+    black, over the mask that lets the background through them."""
+    colours = dib_rows([[0 if v == TRANSPARENT else v for v in row] for row in pixels], 4)
+    mask = dib_rows([[1 if v == TRANSPARENT else 0 for v in row] for row in pixels], 1)
+    size = len(pixels)
+    return dib_header(size, 2 * size, len(colours) + len(mask)) + dib_palette() + colours + mask
+
+
+def write_ico(path, sizes):
+    images = [icon_image(icon(size)) for size in sizes]
+    offset = 6 + 16 * len(images)
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    for size, image in zip(sizes, images):
+        directory += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset)
+        offset += len(image)
+    Path(path).write_bytes(directory + b"".join(images))
 
 
 def fill(pixels, x0, y0, x1, y1, colour):
@@ -114,6 +167,8 @@ def write_svg(path):
 def main():
     out = Path(sys.argv[1] if len(sys.argv) > 1 else ".")
     write_png(out / "grip.png", grip())
+    write_bmp(out / "grip.bmp", grip())
+    write_ico(out / "orrin.ico", (16, 32, 48))
     for size in (16, 32, 48, 128):
         write_png(out / f"orrin-{size}.png", icon(size), transparent=True)
     write_svg(out / "orrin.svg")

@@ -1,7 +1,7 @@
 #include "win32/tesselapp.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
     CTesselApp app(instance);
-    return app.Run(showCommand);
+    return app.Run();
 }

@@ -6,24 +6,29 @@
 #include <string>
 #include <windows.h>
 
-// The application object: starts the program (one instance per user
-// session), holds the settings shared by the frame, the view and the
-// settings sheet, runs the message loop and ends the program with the exit
-// command.
+// The application object: starts the program (one instance per user; a
+// second start shows the running one's strip), holds the settings shared by
+// the frame, the view and the settings sheet, runs the message loop and ends
+// the program with the exit command, storing the settings as it does when
+// the Windows session ends.
 class CTesselApp {
 public:
     explicit CTesselApp(HINSTANCE instance);
     CTesselApp(const CTesselApp&) = delete;
     CTesselApp& operator=(const CTesselApp&) = delete;
 
-    // Starts up and runs the message loop; the process's exit status.
-    int Run(int showCommand);
+    // Starts up and runs the message loop; the process's exit status (0 also
+    // when another instance already runs).
+    int Run();
 
     // The start-up sequence; false when the program is to end at once.
-    bool InitInstance(int showCommand);
+    bool InitInstance();
     // The application's own commands (exit, About, help); false for others.
     bool OnCommand(int command);
     void OnAppExit();
+    // The Windows session ends: the settings are stored as the exit command
+    // stores them, and the program is ended by the system.
+    void OnEndSession();
     void OnAppAbout();
     void OnHelpTopics();
 
@@ -42,9 +47,14 @@ public:
 
 private:
     bool PreTranslateMessage(MSG& message);
+    // Stores the window rectangle and, unless the delete command ran, the
+    // settings; only the first call of a run does anything.
+    void StoreSettingsAtEnd();
 
     HINSTANCE m_hInstance;
     bool m_bSaveSettings = true;
+    bool m_bOtherInstance = false;
+    bool m_bEnded = false;
     StoredSettings m_settings;
     std::wstring m_strHotKey;
     HANDLE m_hMutex = nullptr;
