@@ -64,8 +64,8 @@ class WineOrrin(linux.Orrin):
         """The icon that wine's explorer has docked in trayer."""
         def docked():
             panel = self.desktop.xdotool("search", "--classname", "^panel$").split()[0]
-            tree = self.desktop.run(["xwininfo", "-children", "-id", panel]).stdout
-            return "child:" in tree and "explorer.exe" in tree
+            tree = self.desktop.run(["xwininfo", "-tree", "-id", panel]).stdout.splitlines()
+            return next((line.split()[0] for line in tree if '"explorer.exe"' in line), None)
         return wait_for("the tray icon inside trayer", docked, timeout=20)
 
 
@@ -87,7 +87,7 @@ class Case:
 
     def stored_settings(self):
         lines = self.wine("reg", "query", SETTINGS_KEY).stdout.splitlines()
-        return {fields[0]: int(fields[2], 0) for fields in map(str.split, lines) if len(fields) == 3}
+        return {fields[0]: int(fields[2], 0) for fields in map(str.split, lines) if fields[1:2] == ["REG_DWORD"]}
 
     def sendkeys(self, *argv):
         self.wine(self.options.sendkeys, *argv)
