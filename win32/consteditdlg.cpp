@@ -28,6 +28,27 @@ void setLimitedText(HWND edit, const std::wstring& text)
     SetWindowTextW(edit, text.c_str());
 }
 
+// Over the middle of the window it was opened from, inside that window's monitor.
+void centerOverOwner(HWND dialog)
+{
+    const HWND owner = GetAncestor(GetParent(dialog), GA_ROOT);
+    RECT ownerRect{};
+    RECT dialogRect{};
+    if (!owner || !GetWindowRect(owner, &ownerRect) || !GetWindowRect(dialog, &dialogRect))
+        return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    const LONG width = dialogRect.right - dialogRect.left;
+    const LONG height = dialogRect.bottom - dialogRect.top;
+    const LONG x = (ownerRect.left + ownerRect.right - width) / 2;
+    const LONG y = (ownerRect.top + ownerRect.bottom - height) / 2;
+    SetWindowPos(dialog, nullptr, std::clamp(x, area.left, std::max(area.left, area.right - width)),
+                 std::clamp(y, area.top, std::max(area.top, area.bottom - height)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 const char* messageFor(ConstNameCheck check)
 {
     return check == ConstNameCheck::LeadingDigit ? res::text::leadingDigitInName : res::text::badCharacterInName;
@@ -77,6 +98,7 @@ INT_PTR CConstEditDlg::OnMessage(UINT message, WPARAM wParam)
 
 void CConstEditDlg::OnInitDialog()
 {
+    centerOverOwner(m_hWnd);
     setLimitedText(control(IDC_CONST_DESCRIPTION), fromCp932(m_strDescription));
     setLimitedText(control(IDC_CONST_NAME), fromCp932(m_strName));
     SetWindowTextW(control(IDC_CONST_VALUE), widen(formatNumber(m_dValue, 10)).c_str());
