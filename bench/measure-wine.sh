@@ -35,17 +35,10 @@ trap cleanup EXIT
 probe=$work/gui_probe
 c++ -std=c++20 -O2 -o "$probe" "$top"/bench/gui-probe/*.cpp -lX11 -lXtst
 
-export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all HOME=$work/home
+export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all HOME=$work/wine-home
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-mkdir -p "$HOME"
 unset DISPLAY XAUTHORITY WAYLAND_DISPLAY SESSION_MANAGER
-wineboot -i >/dev/null 2>&1
-python3 -c 'import sys; sys.stdout.buffer.write(b"\xff\xfe" + sys.argv[1].encode("utf-16-le"))' \
-    $'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n"MS Shell Dlg 2"="IPAPGothic"\r\n' \
-    >"$work/fonts.reg"
-wine regedit /S "$work/fonts.reg"
-wineserver -k || true
-wineserver -w
+python3 "$top/scripts/wineprefix.py" "$WINEPREFIX"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 started+=($!)

@@ -14,7 +14,8 @@ import tempfile
 
 top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(top, "tests", "win32", "e2e"))
-from wine_cases import Case, linux, make_prefix, open_constants_page, wine_env  # noqa: E402
+from wine_cases import Case, linux  # noqa: E402
+from wineprefix import make_prefix, wine_env  # noqa: E402
 from xdesktop import Desktop, wait_for  # noqa: E402
 
 CONSTANTS = [(b"G", 9.80665, linux.GRAVITY_NOTE.encode("cp932")),

@@ -1,48 +1,26 @@
 """End-to-end cases of Orrin.exe under wine in Xvfb with openbox and trayer.
 
 usage: wine_cases.py --prefix DIR --orrin EXE --sendkeys EXE --setup EXE CASE
-make_prefix makes the wine prefix that the cases share, with the fonts the
-Japanese texts need; CTest runs it first and then the cases one at a time,
-each in its own X desktop (xdesktop.py) with its own wine server.
+The cases share the prefix that scripts/wineprefix.py makes before them and
+take turns, each in its own X desktop (xdesktop.py) with its own wine server.
 """
 
 import argparse
 import glob
 import os
-import shutil
 import subprocess
 import sys
-import traceback
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "e2e"))
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(here, "..", "..", "e2e"), os.path.join(here, "..", "..", "..", "scripts")]
 import orrin_cases as linux  # noqa: E402
 from orrin_cases import data_file, evaluate_and_copy, expect, expect_equal  # noqa: E402
+from wineprefix import wine_env  # noqa: E402
 from xdesktop import Desktop, TestFailure, wait_for  # noqa: E402
 
 SETTINGS_KEY = r"HKCU\Software\Velnor\Orrin\Settings"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orrin"
 ID_APP_EXIT = "57665"
-FONTS = ("Windows Registry Editor Version 5.00\r\n\r\n"
-         "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"
-         + "".join(f'"{name}"="IPAPGothic"\r\n' for name in ("ＭＳ Ｐゴシック", "MS Shell Dlg", "MS Shell Dlg 2")))
-
-
-def wine_env(prefix, env):
-    os.makedirs(prefix + "-home", exist_ok=True)
-    return dict(env, WINEPREFIX=prefix, WINEARCH="win64", WINEDEBUG="-all", HOME=prefix + "-home",
-                WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=")
-
-
-def make_prefix(prefix):
-    shutil.rmtree(prefix, ignore_errors=True)
-    env = wine_env(prefix, {key: value for key, value in os.environ.items() if key != "DISPLAY"})
-    fonts = prefix + "-fonts.reg"
-    with open(fonts, "wb") as file:
-        file.write(b"\xff\xfe" + FONTS.encode("utf-16-le"))
-    for argv in (["wine", "wineboot", "-i"], ["wine", "regedit", "/S", fonts]):
-        subprocess.run(argv, env=env, check=True, capture_output=True, timeout=240)
-    subprocess.run(["wineserver", "-k"], env=env, timeout=60)
-    subprocess.run(["wineserver", "-w"], env=env, timeout=60)
 
 
 class WineOrrin(linux.Orrin):
@@ -148,18 +126,15 @@ class Case:
         profile = next(path for path in glob.glob(os.path.join(self.options.prefix, "drive_c", "users", "*"))
                        if not path.endswith("Public"))
         folder = os.path.join(profile, "AppData", "Local", "Programs", "Orrin")
-        installed = [os.path.join(folder, name) for name in ("Orrin.exe", "orrin-calc.exe", "Orrin.chm")]
-        installed.append(os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
-                                      "Programs", "Orrin.lnk"))
+        installed = [os.path.join(folder, name) for name in ("Orrin.exe", "orrin-calc.exe", "Orrin.chm")] + [
+            os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "Orrin.lnk")]
         data = os.path.join(profile, "Orrin.dat")
         for switches, kept in (((), True), (("/REMOVEDATA",), False)):
             self.wine(self.options.setup, "/S")
             expect(all(map(os.path.exists, installed)), f"installed files missing: {installed}")
-            expect_equal(self.wine("reg", "query", UNINSTALL_KEY, "/v", "UninstallString").returncode, 0,
-                         "the uninstaller's entry")
-            with open(data, "wb"):
-                pass
-            self.wine("reg", "add", SETTINGS_KEY, "/v", "NoDisplay", "/t", "REG_DWORD", "/d", "1", "/f")
+            self.wine("reg", "query", UNINSTALL_KEY, "/v", "UninstallString")
+            open(data, "wb").close()
+            self.wine("reg", "add", SETTINGS_KEY, "/f")
             # The uninstaller runs on from a copy of itself in the temporary folder.
             self.wine(os.path.join(folder, "uninstall.exe"), "/S", *switches)
             wait_for("the uninstaller to finish", lambda: not os.path.exists(folder), timeout=30)
@@ -177,21 +152,19 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ("--prefix", "--orrin", "--sendkeys", "--setup"):
         parser.add_argument(option, required=True, type=os.path.abspath)
-    parser.add_argument("case", choices=CASES + ["make_prefix"])
+    parser.add_argument("case", choices=CASES)
     options = parser.parse_args()
-    if options.case == "make_prefix":
-        make_prefix(options.prefix)
-        return 0
     with Desktop() as desktop:
         desktop.env = wine_env(options.prefix, desktop.env)
         desktop.run(["wineserver", "-k"], check=False)  # one left by a case that was killed
+        # One server for the whole case, up between its commands, and wine's
+        # own processes started with no hold on the output of the commands.
+        for argv in (["wineserver", "-p"], ["wine", "cmd", "/c", "exit"]):
+            subprocess.run(argv, env=desktop.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         try:
             getattr(Case(desktop, options), "case_" + options.case)()
         except TestFailure as failure:
             print(f"FAIL {options.case}: {failure}\n--- output ---\n{desktop.orrin_log()}", file=sys.stderr)
-            return 1
-        except Exception:  # a broken tool or harness: show where
-            traceback.print_exc()
             return 1
         finally:
             desktop.run(["wineserver", "-k"], check=False)
