@@ -39,8 +39,8 @@ class Shooter:
 
     def absolute(self, window):
         info = self.desktop.run(["xwininfo", "-id", window]).stdout
-        value = {line.split(":")[0].strip(): line.split(":")[1].strip() for line in info.splitlines() if ":" in line}
-        return (value["Absolute upper-left X"], value["Absolute upper-left Y"], value["Width"], value["Height"])
+        value = dict(map(str.strip, line.split(":", 1)) for line in info.splitlines() if ":" in line)
+        return [value[key] for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
 
     def shoot(self, name, boxes, margin=0):
         left, top = min(b[0] for b in boxes) - margin, min(b[1] for b in boxes) - margin

@@ -12,7 +12,8 @@ import sys
 
 FONTS = ("Windows Registry Editor Version 5.00\r\n\r\n"
          "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"
-         + "".join(f'"{name}"="IPAPGothic"\r\n' for name in ("ＭＳ Ｐゴシック", "MS Shell Dlg", "MS Shell Dlg 2")))
+         + "".join(f'"{name}"="IPAPGothic"\r\n'
+                   for name in ("ＭＳ Ｐゴシック", "MS Shell Dlg", "MS Shell Dlg 2")))
 
 
 def wine_env(prefix, env):

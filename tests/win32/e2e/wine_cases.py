@@ -75,15 +75,11 @@ class Case:
 
     def stored_settings(self):
         lines = self.wine("reg", "query", SETTINGS_KEY).stdout.splitlines()
-        return {fields[0]: int(fields[2], 0) for fields in map(str.split, lines) if fields[1:2] == ["REG_DWORD"]}
+        return {fields[0]: int(fields[2], 0) for fields in map(str.split, lines)
+                if fields[1:2] == ["REG_DWORD"]}
 
     def sendkeys(self, *argv):
         self.wine(self.options.sendkeys, *argv)
-
-    def case_start(self):
-        orrin = self.start({"WindowX": 240, "WindowY": 180})
-        expect_equal(orrin.geometry(orrin.main_window())[:2], (240, 180), "the strip's place")
-        orrin.tray_icon()
 
     def case_enter_and_ctrl_shift_h(self):
         evaluate_and_copy(self.start(), [("2*(3+4)", "Return", "ctrl+c", "2*(3+4) : 14"),
@@ -126,8 +122,9 @@ class Case:
         profile = next(path for path in glob.glob(os.path.join(self.options.prefix, "drive_c", "users", "*"))
                        if not path.endswith("Public"))
         folder = os.path.join(profile, "AppData", "Local", "Programs", "Orrin")
-        installed = [os.path.join(folder, name) for name in ("Orrin.exe", "orrin-calc.exe", "Orrin.chm")] + [
-            os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "Orrin.lnk")]
+        menu = os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs")
+        installed = [os.path.join(folder, name) for name in ("Orrin.exe", "orrin-calc.exe", "Orrin.chm")]
+        installed.append(os.path.join(menu, "Orrin.lnk"))
         data = os.path.join(profile, "Orrin.dat")
         for switches, kept in (((), True), (("/REMOVEDATA",), False)):
             self.wine(self.options.setup, "/S")
@@ -160,7 +157,8 @@ def main():
         # One server for the whole case, up between its commands, and wine's
         # own processes started with no hold on the output of the commands.
         for argv in (["wineserver", "-p"], ["wine", "cmd", "/c", "exit"]):
-            subprocess.run(argv, env=desktop.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+            subprocess.run(argv, env=desktop.env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             getattr(Case(desktop, options), "case_" + options.case)()
         except TestFailure as failure:
