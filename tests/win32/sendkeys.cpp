@@ -1,6 +1,5 @@
 // Under wine: presses keys through SendInput, which wine takes as its own
-// input (a global hot key fires only for that), or posts a menu command to
-// the resident program's frame.   sendkeys ctrl+shift+c | sendkeys --command 57665
+// input (a global hot key fires only for that).   sendkeys ctrl+shift+c
 #include <windows.h>
 
 #include <string>
@@ -15,10 +14,6 @@ static WORD virtualKey(const std::wstring& name)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc == 3 && std::wstring(argv[1]) == L"--command") {
-        HWND frame = FindWindowW(L"OrrinMainFrame", nullptr);
-        return frame && PostMessageW(frame, WM_COMMAND, _wtoi(argv[2]), 0) ? 0 : 1;
-    }
     std::vector<INPUT> downs, ups;
     std::wstring keys = argc == 2 ? argv[1] : L"";
     for (size_t start = 0; start < keys.size();) {
