@@ -225,7 +225,7 @@ bool CTesselView::UpdateData(bool saveAndValidate)
     m_strEntry = toCp932(m_entryBox.text());
     if (m_strEntry.size() <= maxEntryLength)
         return true;
-    showMessageBox(m_hWnd, withArgument(res::text::entryTooLong, std::to_wstring(maxEntryLength)));
+    showMessageBox(mainWindow(), withArgument(res::text::entryTooLong, std::to_wstring(maxEntryLength)));
     SetFocus(box);
     return false;
 }
