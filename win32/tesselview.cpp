@@ -2,13 +2,13 @@
 
 #include "core/clipboardcalculation.h"
 #include "core/historyline.h"
-#include "core/hotkeyrule.h"
 #include "datafile/documentfile.h"
 #include "datafile/variablesarchive.h"
 #include "platform/availablememory.h"
 #include "res/resource.h"
 #include "res/texts.h"
 #include "win32/clipboardport.h"
+#include "win32/hotkeycheck.h"
 #include "win32/messagebox.h"
 #include "win32/registryprofile.h"
 #include "win32/resourceids.h"
@@ -260,8 +260,10 @@ void CTesselView::registerStoredHotKey()
     if (isNoHotKeyText(narrow(stored)))
         return;
     std::optional<WinHotKey> key = hotKeyFromText(stored);
-    // A value that names no key Windows has means the default, as a missing one does.
-    SetHotKey(key ? key : hotKeyFromText(widen(defaultHotKeyText)));
+    // A value that names no usable key means the default, as a missing one does.
+    if (!key || checkWinHotKey(*key) != HotKeyCheck::Usable)
+        key = hotKeyFromText(widen(defaultHotKeyText));
+    SetHotKey(key);
 }
 
 bool CTesselView::SetHotKey(std::optional<WinHotKey> key)
