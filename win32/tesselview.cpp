@@ -340,9 +340,11 @@ void CTesselView::loadGripBitmap(int size)
                                                    IMAGE_BITMAP, size, size, LR_DEFAULTCOLOR));
     if (!bitmap)
         return;
-    SendMessageW(m_hGrip, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    if (m_hGripBitmap)
-        DeleteObject(m_hGripBitmap);
+    // The one replaced is the template's or an earlier one of ours: the
+    // control frees neither.
+    const LRESULT previous = SendMessageW(m_hGrip, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    if (previous)
+        DeleteObject(reinterpret_cast<HBITMAP>(previous));
     m_hGripBitmap = bitmap;
     m_nGripBitmapSize = size;
 }

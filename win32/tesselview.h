@@ -93,5 +93,6 @@ private:
     POINT m_ptDragInFrame{};
     std::optional<WinHotKey> m_hotKey;
     HBITMAP m_hGripBitmap = nullptr;
-    int m_nGripBitmapSize = 0;
+    // The template's bitmap has the size of the band at 96 dpi.
+    int m_nGripBitmapSize = gripWidth;
 };
