@@ -81,8 +81,7 @@ void CEntryComboBox::OnDropped()
     if (text() == m_strTyped)
         return;
     SetWindowTextW(m_hEdit, m_strTyped.c_str());
-    SendMessageW(m_hWnd, CB_SETEDITSEL, 0,
-                 MAKELPARAM(LOWORD(m_dwTypedSelection), HIWORD(m_dwTypedSelection)));
+    SendMessageW(m_hWnd, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(m_dwTypedSelection), HIWORD(m_dwTypedSelection)));
 }
 
 void CEntryComboBox::OnSelChange()

@@ -11,12 +11,18 @@ namespace {
 
 // The keys the entry box's edit field and list act on with Ctrl or Alt held.
 constexpr std::array editingKeys{
-    WinHotKey{MOD_CONTROL, 'A'},           WinHotKey{MOD_CONTROL, VK_BACK},
-    WinHotKey{MOD_CONTROL, VK_LEFT},       WinHotKey{MOD_CONTROL, VK_RIGHT},
-    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_LEFT}, WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_RIGHT},
-    WinHotKey{MOD_CONTROL, VK_HOME},       WinHotKey{MOD_CONTROL, VK_END},
-    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_HOME}, WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_END},
-    WinHotKey{MOD_ALT, VK_DOWN},           WinHotKey{MOD_ALT, VK_UP},
+    WinHotKey{MOD_CONTROL, 'A'},
+    WinHotKey{MOD_CONTROL, VK_BACK},
+    WinHotKey{MOD_CONTROL, VK_LEFT},
+    WinHotKey{MOD_CONTROL, VK_RIGHT},
+    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_LEFT},
+    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_RIGHT},
+    WinHotKey{MOD_CONTROL, VK_HOME},
+    WinHotKey{MOD_CONTROL, VK_END},
+    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_HOME},
+    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_END},
+    WinHotKey{MOD_ALT, VK_DOWN},
+    WinHotKey{MOD_ALT, VK_UP},
 };
 
 UINT modifiersOf(const ACCEL& accelerator)
@@ -85,6 +91,6 @@ HotKeyChord chordOf(WinHotKey key)
 HotKeyCheck checkWinHotKey(WinHotKey key)
 {
     const bool stripKey = std::find(editingKeys.begin(), editingKeys.end(), key) != editingKeys.end()
-                       || isAcceleratorKey(key);
+        || isAcceleratorKey(key);
     return checkHotKey(chordOf(key), stripKey);
 }

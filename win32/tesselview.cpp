@@ -358,7 +358,8 @@ void CTesselView::OnSize()
     const int grip = gripSize();
     // The height of a drop-down box counts its list as well.
     const auto itemHeight = static_cast<int>(SendMessageW(m_entryBox.hwnd(), CB_GETITEMHEIGHT, 0, 0));
-    const int listHeight = historyLinesShown * itemHeight + 2 * GetSystemMetricsForDpi(SM_CYBORDER, GetDpiForWindow(m_hWnd));
+    const int listHeight = historyLinesShown * itemHeight
+        + 2 * GetSystemMetricsForDpi(SM_CYBORDER, GetDpiForWindow(m_hWnd));
     MoveWindow(m_entryBox.hwnd(), grip, 0, client.right - grip, client.bottom + listHeight, TRUE);
     loadGripBitmap(grip);
     MoveWindow(m_hGrip, 0, 0, grip, grip, TRUE);
@@ -423,14 +424,12 @@ void CTesselView::OnRButtonDown(POINT point)
 
 void CTesselView::LoadDataFile()
 {
-    reportFileStatus(m_hWnd, openDocument(dataFileName, [this](Archive& archive) {
-                         serializeVariables(archive, m_calculator);
-                     }));
+    reportFileStatus(
+        m_hWnd, openDocument(dataFileName, [this](Archive& archive) { serializeVariables(archive, m_calculator); }));
 }
 
 void CTesselView::SaveDataFile()
 {
-    reportFileStatus(m_hWnd, saveDocument(dataFileName, [this](Archive& archive) {
-                         serializeVariables(archive, m_calculator);
-                     }));
+    reportFileStatus(
+        m_hWnd, saveDocument(dataFileName, [this](Archive& archive) { serializeVariables(archive, m_calculator); }));
 }
