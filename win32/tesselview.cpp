@@ -271,13 +271,11 @@ bool CTesselView::SetHotKey(std::optional<WinHotKey> key)
     if (m_hotKey)
         UnregisterHotKey(m_hWnd, hotKeyId);
     m_hotKey.reset();
-    if (!key)
-        return true;
     // Held down, the key would evaluate the clipboard's result again and again.
-    if (!RegisterHotKey(m_hWnd, hotKeyId, key->modifiers | MOD_NOREPEAT, key->virtualKey))
-        return false;
-    m_hotKey = key;
-    return true;
+    m_bHotKeyTaken = key && !RegisterHotKey(m_hWnd, hotKeyId, key->modifiers | MOD_NOREPEAT, key->virtualKey);
+    if (key && !m_bHotKeyTaken)
+        m_hotKey = key;
+    return !m_bHotKeyTaken;
 }
 
 void CTesselView::OnEditChange()
