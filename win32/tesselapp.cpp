@@ -1,8 +1,10 @@
 #include "win32/tesselapp.h"
 
+#include "core/hotkeyrule.h"
 #include "res/resource.h"
 #include "win32/registryprofile.h"
 #include "win32/resourceids.h"
+#include "win32/widetext.h"
 
 namespace {
 
@@ -17,7 +19,8 @@ CTesselApp& theApp()
     return *application;
 }
 
-CTesselApp::CTesselApp(HINSTANCE instance) : m_hInstance(instance)
+// The hot key is the default one until the stored settings say otherwise.
+CTesselApp::CTesselApp(HINSTANCE instance) : m_hInstance(instance), m_strHotKey(widen(defaultHotKeyText))
 {
     application = this;
 }
