@@ -62,7 +62,8 @@ const char* refusalText(HotKeyCheck check)
 
 }  // namespace
 
-CGeneralPage::CGeneralPage() : CPropertyPage(IDD_GENERAL_PAGE) {}
+CGeneralPage::CGeneralPage() : CPropertyPage(IDD_GENERAL_PAGE)
+{}
 
 bool CGeneralPage::OnInitDialog()
 {

@@ -34,8 +34,7 @@ void OnSettings(HWND owner, CTesselView& view)
         return view.SetHotKey(key) ? std::wstring() : widen(res::text::hotKeyTaken);
     };
     // The view holds no key when another program held the stored one.
-    const std::wstring hotKeyState =
-        general.hotKey && !view.hotKey() ? widen(res::text::hotKeyTaken) : std::wstring();
+    const std::wstring hotKeyState = general.hotKey && !view.hotKey() ? widen(res::text::hotKeyTaken) : std::wstring();
     if (runSettingsSheet(owner, view.calculator(), general, tryHotKey, hotKeyState)) {
         app.settings().noDisplay = general.noDisplay;
         app.setHotKeyText(general.hotKey ? hotKeyToText(*general.hotKey) : std::wstring());

@@ -71,8 +71,9 @@ TEST_P(DialogFontTest, RewritesTheTemplateAsIfBuiltWithTheNewFont)
     const FontCase& row = GetParam();
     TemplateBuilder builder;
     std::vector<WORD> words = builder.build(row.extended, 8, row.oldFace);
-    const std::vector<WORD> expected = row.replaced ? builder.build(row.extended, row.newFont.pointSize, row.newFont.face)
-                                                    : words;
+    const std::vector<WORD> expected = row.replaced
+        ? builder.build(row.extended, row.newFont.pointSize, row.newFont.face)
+        : words;
     ASSERT_EQ(setDialogFont(words.data(), row.newFont), row.replaced);
     words.resize(expected.size());
     EXPECT_EQ(words, expected);
