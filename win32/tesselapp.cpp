@@ -96,9 +96,11 @@ void CTesselApp::OnAppExit()
     DestroyWindow(mainWindow());
 }
 
-void CTesselApp::OnAppAbout() {}
+void CTesselApp::OnAppAbout()
+{}
 
-void CTesselApp::OnHelpTopics() {}
+void CTesselApp::OnHelpTopics()
+{}
 
 void CTesselApp::LoadSettings()
 {
