@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/decimalnumber.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,12 +45,6 @@ void DDV_MaxChars(DataExchange& dx, QLineEdit* edit, int maxChars);
 
 // Check box: 1 when ticked, 0 when not.
 void DDX_Check(DataExchange& dx, QCheckBox* box, int& value);
-
-// A decimal floating-point number with optional sign, fraction and exponent,
-// with blanks around it, read independently of the locale ("1e3", " -.5 ").
-// nullopt for anything else, including "inf", "nan", hexadecimal and
-// magnitudes beyond the range of double.
-std::optional<double> parseDecimalNumber(std::string_view text);
 
 // Base of dialogs, property pages and views whose controls are exchanged with their
 // fields through DoDataExchange.

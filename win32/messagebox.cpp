@@ -17,5 +17,5 @@ int showMessageBox(HWND owner, const std::wstring& text, MessageButtons buttons)
 {
     const UINT style = buttons == MessageButtons::Ok ? MB_OK | MB_ICONWARNING : MB_OKCANCEL | MB_ICONQUESTION;
     return MessageBoxW(owner, text.c_str(), applicationName().c_str(), style | MB_SETFOREGROUND) == IDOK ? IDOK
-                                                                                                       : IDCANCEL;
+                                                                                                         : IDCANCEL;
 }

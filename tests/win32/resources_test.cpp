@@ -136,10 +136,25 @@ TEST_P(Dialog, ShowsTheTextOfRes)
     EXPECT_NE(std::find(texts.begin(), texts.end(), widen(GetParam().text)), texts.end());
 }
 
+// Every text of a dialog template that comes from res/.
 INSTANTIATE_TEST_SUITE_P(Resources, Dialog,
                          ::testing::Values(DialogText{"about_caption", IDD_ABOUTBOX, res::text::aboutTitle},
-                                           DialogText{"about_description", IDD_ABOUTBOX,
-                                                      res::text::aboutDescription}),
+                                           DialogText{"about_description", IDD_ABOUTBOX, res::text::aboutDescription},
+                                           DialogText{"general_caption", IDD_GENERAL_PAGE, res::text::generalPageTitle},
+                                           DialogText{"general_group", IDD_GENERAL_PAGE, res::text::generalGroup},
+                                           DialogText{"general_no_display", IDD_GENERAL_PAGE, res::text::noDisplay},
+                                           DialogText{"general_start_at_login", IDD_GENERAL_PAGE,
+                                                      res::text::startAtLogin},
+                                           DialogText{"general_hot_key", IDD_GENERAL_PAGE, res::text::hotKeyLabel},
+                                           DialogText{"const_caption", IDD_CONST_PAGE, res::text::constPageTitle},
+                                           DialogText{"const_new", IDD_CONST_PAGE, res::text::newConstButton},
+                                           DialogText{"const_delete", IDD_CONST_PAGE, res::text::deleteConstButton},
+                                           DialogText{"edit_caption", IDD_CONST_EDIT, res::text::constEditTitle},
+                                           DialogText{"edit_group", IDD_CONST_EDIT, res::text::propertiesGroup},
+                                           DialogText{"edit_name", IDD_CONST_EDIT, res::text::nameLabel},
+                                           DialogText{"edit_value", IDD_CONST_EDIT, res::text::valueLabel},
+                                           DialogText{"edit_description", IDD_CONST_EDIT, res::text::descriptionLabel},
+                                           DialogText{"edit_cancel", IDD_CONST_EDIT, res::text::constEditCancel}),
                          caseName);
 
 }  // namespace

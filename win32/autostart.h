@@ -1,0 +1,14 @@
+#pragma once
+
+// Start at login through the value "Orrin" under
+// HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run, which
+// holds the quoted path of the running program. The value is the state;
+// nothing is stored elsewhere.
+
+// True when Windows will start the program at login: the value exists and
+// the user has not turned it off in the system's list of start-up programs.
+bool isAutostartEnabled();
+
+// Writes the value, or removes it (a missing value is removed already).
+// False when the registry refused.
+bool setAutostartEnabled(bool enabled);
