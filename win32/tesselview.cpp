@@ -156,6 +156,7 @@ void CTesselView::OnNotify(int notification)
 {
     switch (notification) {
     case CBN_EDITCHANGE:
+        m_entryBox.OnEditChange();
         OnEditChange();
         break;
     case CBN_DROPDOWN:
