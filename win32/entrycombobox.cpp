@@ -90,6 +90,16 @@ void CEntryComboBox::OnSelChange()
         m_bHighlightMoved = true;
 }
 
+void CEntryComboBox::OnEditChange()
+{
+    // Typing with the list open highlights the first line that begins with
+    // the typed text; that is not the user's choice either.
+    if (!isDroppedDown())
+        return;
+    m_bHighlightMoved = false;
+    m_nDroppedSelection = SendMessageW(m_hWnd, CB_GETCURSEL, 0, 0);
+}
+
 bool CEntryComboBox::highlightMoved() const
 {
     // Pointing at a line highlights it without a notification.

@@ -94,3 +94,13 @@ HotKeyCheck checkWinHotKey(WinHotKey key)
         || isAcceleratorKey(key);
     return checkHotKey(chordOf(key), stripKey);
 }
+
+std::optional<WinHotKey> storedHotKey(const std::wstring& text)
+{
+    if (isNoHotKeyText(narrow(text)))
+        return std::nullopt;
+    const std::optional<WinHotKey> key = hotKeyFromText(text);
+    if (key && checkWinHotKey(*key) == HotKeyCheck::Usable)
+        return key;
+    return hotKeyFromText(widen(defaultHotKeyText));
+}

@@ -156,6 +156,7 @@ void CTesselView::OnNotify(int notification)
 {
     switch (notification) {
     case CBN_EDITCHANGE:
+        m_entryBox.OnEditChange();
         OnEditChange();
         break;
     case CBN_DROPDOWN:
@@ -256,14 +257,8 @@ void CTesselView::OnHotKey()
 
 void CTesselView::registerStoredHotKey()
 {
-    const std::wstring& stored = theApp().hotKeyText();
-    if (isNoHotKeyText(narrow(stored)))
-        return;
-    std::optional<WinHotKey> key = hotKeyFromText(stored);
-    // A value that names no usable key means the default, as a missing one does.
-    if (!key || checkWinHotKey(*key) != HotKeyCheck::Usable)
-        key = hotKeyFromText(widen(defaultHotKeyText));
-    SetHotKey(key);
+    if (const std::optional<WinHotKey> key = storedHotKey(theApp().hotKeyText()))
+        SetHotKey(key);
 }
 
 bool CTesselView::SetHotKey(std::optional<WinHotKey> key)

@@ -1,4 +1,5 @@
 #include "win32/hotkeycheck.h"
+#include "win32/widetext.h"
 
 #include <gtest/gtest.h>
 
@@ -29,5 +30,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"list_key", {MOD_ALT, VK_DOWN}, HotKeyCheck::UsedByStrip},
                       Case{"editing_key", {MOD_CONTROL, VK_LEFT}, HotKeyCheck::UsedByStrip}),
     [](const auto& test) { return std::string(test.param.name); });
+
+TEST(StoredHotKey, IsAKeyTheStripCanHoldOrNone)
+{
+    const std::optional<WinHotKey> defaultKey = WinHotKey{MOD_CONTROL | MOD_SHIFT, 'C'};
+    for (const auto& [text, expected] : {std::pair<std::wstring, std::optional<WinHotKey>>{L" ", std::nullopt},
+                                         {L"Alt+F12", WinHotKey{MOD_ALT, VK_F12}},
+                                         {L"Ctrl+Left", defaultKey},
+                                         {L"Return", defaultKey}})
+        EXPECT_EQ(storedHotKey(text), expected) << narrow(text);
+}
 
 }  // namespace
