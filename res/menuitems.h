@@ -15,12 +15,8 @@ struct MenuItem {
 inline constexpr int menuSeparator = 0;
 
 inline constexpr MenuItem contextMenuItems[] = {
-    {ID_SETTINGS, "設定(&S)"},
-    {ID_DELETE_REGISTRY, "レジストリの削除"},
-    {menuSeparator, ""},
-    {ID_HELP_FINDER, "ﾄﾋﾟｯｸの検索(&H)"},
-    {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)..."},
-    {menuSeparator, ""},
+    {ID_SETTINGS, "設定(&S)"},           {ID_DELETE_REGISTRY, "レジストリの削除"},     {menuSeparator, ""},
+    {ID_HELP_FINDER, "ﾄﾋﾟｯｸの検索(&H)"}, {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(Orrin) (&A)..."}, {menuSeparator, ""},
     {ID_MINIMIZE, "最小化(&M)"},
 };
 

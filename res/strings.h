@@ -13,10 +13,8 @@ struct StringEntry {
 };
 
 inline constexpr StringEntry stringTable[] = {
-    {AFX_IDS_APP_TITLE, "Orrin"},
-    {ID_DELETE_REGISTRY, "レジストリを削除"},
-    {ID_CONST_DELETE, "定数を削除"},
-    {ID_CONST_EDIT, "定数を編集"},
+    {AFX_IDS_APP_TITLE, "Orrin"},    {ID_DELETE_REGISTRY, "レジストリを削除"},
+    {ID_CONST_DELETE, "定数を削除"}, {ID_CONST_EDIT, "定数を編集"},
     {ID_CONST_NEW, "定数を作成"},
 };
 

@@ -36,7 +36,7 @@ bool isTurnedOffByUser()
     BYTE state[12] = {};
     DWORD size = sizeof state;
     return RegGetValueW(HKEY_CURRENT_USER, approvedKey, valueName, RRF_RT_REG_BINARY, nullptr, state, &size)
-            == ERROR_SUCCESS
+        == ERROR_SUCCESS
         && size > 0 && (state[0] & 1) != 0;
 }
 
@@ -68,7 +68,7 @@ bool isAutostartEnabled()
 {
     return RegGetValueW(HKEY_CURRENT_USER, runKey, valueName, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
                         nullptr, nullptr, nullptr)
-            == ERROR_SUCCESS
+        == ERROR_SUCCESS
         && !isTurnedOffByUser();
 }
 

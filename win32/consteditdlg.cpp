@@ -116,6 +116,9 @@ void CConstEditDlg::OnChangeName()
 
 void CConstEditDlg::OnOK()
 {
+    // Enter reaches here even while the OK button is disabled.
+    if (m_strName.empty())
+        return;
     if (const ConstNameCheck check = checkConstName(m_strName); check != ConstNameCheck::Ok) {
         showMessageBox(m_hWnd, widen(messageFor(check)));
         return;

@@ -17,7 +17,8 @@ constexpr int descriptionColumn = 2;
 
 }  // namespace
 
-CConstPage::CConstPage() : CPropertyPage(IDD_CONST_PAGE) {}
+CConstPage::CConstPage() : CPropertyPage(IDD_CONST_PAGE)
+{}
 
 bool CConstPage::OnInitDialog()
 {

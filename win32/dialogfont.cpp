@@ -130,5 +130,7 @@ bool setDialogFont(void* dialogTemplate, const DialogFont& font)
     after.skip(static_cast<std::size_t>(faceStart + newFaceBytes - reader.start()));
     after.alignToDoubleWord();
     std::memmove(after.at(), oldItems, static_cast<std::size_t>(end - oldItems));
+    BYTE* const faceEnd = faceStart + newFaceBytes;
+    std::memset(faceEnd, 0, static_cast<std::size_t>(after.at() - faceEnd));
     return true;
 }

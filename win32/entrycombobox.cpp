@@ -81,14 +81,23 @@ void CEntryComboBox::OnDropped()
     if (text() == m_strTyped)
         return;
     SetWindowTextW(m_hEdit, m_strTyped.c_str());
-    SendMessageW(m_hWnd, CB_SETEDITSEL, 0,
-                 MAKELPARAM(LOWORD(m_dwTypedSelection), HIWORD(m_dwTypedSelection)));
+    SendMessageW(m_hWnd, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(m_dwTypedSelection), HIWORD(m_dwTypedSelection)));
 }
 
 void CEntryComboBox::OnSelChange()
 {
     if (isDroppedDown())
         m_bHighlightMoved = true;
+}
+
+void CEntryComboBox::OnEditChange()
+{
+    // Typing with the list open highlights the first line that begins with
+    // the typed text; that is not the user's choice either.
+    if (!isDroppedDown())
+        return;
+    m_bHighlightMoved = false;
+    m_nDroppedSelection = SendMessageW(m_hWnd, CB_GETCURSEL, 0, 0);
 }
 
 bool CEntryComboBox::highlightMoved() const

@@ -24,6 +24,7 @@ public:
     // Notifications of the box, passed on by the view.
     void OnDropDown();
     void OnSelChange();
+    void OnEditChange();
     // Posted by OnDropDown to the view, which hands it back here once the
     // list is open.
     static constexpr UINT droppedMessage = WM_APP + 1;

@@ -62,7 +62,8 @@ const char* refusalText(HotKeyCheck check)
 
 }  // namespace
 
-CGeneralPage::CGeneralPage() : CPropertyPage(IDD_GENERAL_PAGE) {}
+CGeneralPage::CGeneralPage() : CPropertyPage(IDD_GENERAL_PAGE)
+{}
 
 bool CGeneralPage::OnInitDialog()
 {
@@ -100,7 +101,7 @@ bool CGeneralPage::takeHotKey()
     if (!m_bHotKeyEdited)
         return true;
     const std::optional<WinHotKey> key = keyInControl();
-    if (const HotKeyCheck check = checkHotKey(key); check != HotKeyCheck::Usable) {
+    if (const HotKeyCheck check = key ? checkWinHotKey(*key) : HotKeyCheck::Usable; check != HotKeyCheck::Usable) {
         SetDlgItemTextW(m_hWnd, IDC_HOTKEY_STATE, widen(refusalText(check)).c_str());
         return false;
     }

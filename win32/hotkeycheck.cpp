@@ -3,62 +3,50 @@
 #include "win32/resourceids.h"
 #include "win32/widetext.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
 namespace {
 
-// The entry box's own keys with Ctrl or Alt: moving and selecting by word or
-// to either end, selecting all, and opening and closing the history list.
-constexpr std::array<WinHotKey, 11> editingKeys{{
-    {MOD_CONTROL, VK_LEFT},
-    {MOD_CONTROL, VK_RIGHT},
-    {MOD_CONTROL | MOD_SHIFT, VK_LEFT},
-    {MOD_CONTROL | MOD_SHIFT, VK_RIGHT},
-    {MOD_CONTROL, VK_HOME},
-    {MOD_CONTROL, VK_END},
-    {MOD_CONTROL | MOD_SHIFT, VK_HOME},
-    {MOD_CONTROL | MOD_SHIFT, VK_END},
-    {MOD_CONTROL, 'A'},
-    {MOD_ALT, VK_UP},
-    {MOD_ALT, VK_DOWN},
-}};
+// The keys the entry box's edit field and list act on with Ctrl or Alt held.
+constexpr std::array editingKeys{
+    WinHotKey{MOD_CONTROL, 'A'},
+    WinHotKey{MOD_CONTROL, VK_BACK},
+    WinHotKey{MOD_CONTROL, VK_LEFT},
+    WinHotKey{MOD_CONTROL, VK_RIGHT},
+    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_LEFT},
+    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_RIGHT},
+    WinHotKey{MOD_CONTROL, VK_HOME},
+    WinHotKey{MOD_CONTROL, VK_END},
+    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_HOME},
+    WinHotKey{MOD_CONTROL | MOD_SHIFT, VK_END},
+    WinHotKey{MOD_ALT, VK_DOWN},
+    WinHotKey{MOD_ALT, VK_UP},
+};
 
-// The frame's accelerator table, read from the resources as the frame reads it.
-std::vector<WinHotKey> acceleratorKeys()
+UINT modifiersOf(const ACCEL& accelerator)
 {
-    const HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    if (!table)
-        return {};
-    std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
-    CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
-    std::vector<WinHotKey> keys;
-    for (const ACCEL& entry : entries) {
-        if (!(entry.fVirt & FVIRTKEY))
-            continue;
-        UINT modifiers = 0;
-        if (entry.fVirt & FCONTROL)
-            modifiers |= MOD_CONTROL;
-        if (entry.fVirt & FALT)
-            modifiers |= MOD_ALT;
-        if (entry.fVirt & FSHIFT)
-            modifiers |= MOD_SHIFT;
-        keys.push_back({modifiers, entry.key});
-    }
-    return keys;
+    UINT modifiers = 0;
+    if (accelerator.fVirt & FCONTROL)
+        modifiers |= MOD_CONTROL;
+    if (accelerator.fVirt & FALT)
+        modifiers |= MOD_ALT;
+    if (accelerator.fVirt & FSHIFT)
+        modifiers |= MOD_SHIFT;
+    return modifiers;
 }
 
-bool isStripKey(const WinHotKey& key)
+bool isAcceleratorKey(WinHotKey key)
 {
-    for (const WinHotKey& editing : editingKeys) {
-        if (editing == key)
-            return true;
-    }
-    for (const WinHotKey& accelerator : acceleratorKeys()) {
-        if (accelerator == key)
-            return true;
-    }
-    return false;
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    if (!table)
+        return false;
+    std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
+    CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
+    return std::any_of(entries.begin(), entries.end(), [key](const ACCEL& entry) {
+        return (entry.fVirt & FVIRTKEY) && entry.key == key.virtualKey && modifiersOf(entry) == key.modifiers;
+    });
 }
 
 bool isModifierKey(UINT virtualKey)
@@ -81,7 +69,7 @@ bool isModifierKey(UINT virtualKey)
     }
 }
 
-HotKeyChord chordOf(const WinHotKey& key)
+HotKeyChord chordOf(WinHotKey key)
 {
     HotKeyChord chord;
     chord.ctrl = key.modifiers & MOD_CONTROL;
@@ -92,19 +80,27 @@ HotKeyChord chordOf(const WinHotKey& key)
         chord.key = HotKeyChord::Key::Modifier;
         return chord;
     }
-    const std::wstring name = hotKeyToText({0, key.virtualKey});
-    if (name.empty())
-        return chord;
-    chord.key = HotKeyChord::Key::Ordinary;
-    chord.name = narrow(name);
+    chord.name = narrow(hotKeyToText(WinHotKey{0, key.virtualKey}));
+    if (!chord.name.empty())
+        chord.key = HotKeyChord::Key::Ordinary;
     return chord;
 }
 
 }  // namespace
 
-HotKeyCheck checkHotKey(const std::optional<WinHotKey>& key)
+HotKeyCheck checkWinHotKey(WinHotKey key)
 {
-    if (!key)
-        return HotKeyCheck::Usable;
-    return checkHotKey(chordOf(*key), isStripKey(*key));
+    const bool stripKey = std::find(editingKeys.begin(), editingKeys.end(), key) != editingKeys.end()
+        || isAcceleratorKey(key);
+    return checkHotKey(chordOf(key), stripKey);
+}
+
+std::optional<WinHotKey> storedHotKey(const std::wstring& text)
+{
+    if (isNoHotKeyText(narrow(text)))
+        return std::nullopt;
+    const std::optional<WinHotKey> key = hotKeyFromText(text);
+    if (key && checkWinHotKey(*key) == HotKeyCheck::Usable)
+        return key;
+    return hotKeyFromText(widen(defaultHotKeyText));
 }

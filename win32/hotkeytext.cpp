@@ -78,7 +78,7 @@ constexpr UINT keypadFlag = 0x10000;
 
 // In the order the portable text writes them.
 constexpr std::array modifiers{
-    Modifier{MOD_WIN, L"Meta"}, Modifier{MOD_CONTROL, L"Ctrl"}, Modifier{MOD_ALT, L"Alt"},
+    Modifier{MOD_WIN, L"Meta"},    Modifier{MOD_CONTROL, L"Ctrl"}, Modifier{MOD_ALT, L"Alt"},
     Modifier{MOD_SHIFT, L"Shift"}, Modifier{keypadFlag, L"Num"},
 };
 

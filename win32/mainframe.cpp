@@ -122,20 +122,9 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 bool CMainFrame::OnCommand(int command)
 {
-    // The view first, then the frame, then the application, as the menus expect.
-    if (m_pView->OnCommand(command))
-        return true;
-    switch (command) {
-    case res::ID_MINIMIZE:
-        ShowWindow(m_hWnd, SW_HIDE);
-        return true;
-    case res::ID_RESTORE:
-        ShowWindow(m_hWnd, SW_SHOW);
-        SetForegroundWindow(m_hWnd);
-        return true;
-    default:
-        return theApp().OnCommand(command);
-    }
+    // The view first (showing and hiding the window are its commands), then
+    // the application, as the menus expect.
+    return m_pView->OnCommand(command) || theApp().OnCommand(command);
 }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO& info) const

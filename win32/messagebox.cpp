@@ -15,7 +15,10 @@ std::wstring applicationName()
 
 int showMessageBox(HWND owner, const std::wstring& text, MessageButtons buttons)
 {
-    const UINT style = buttons == MessageButtons::Ok ? MB_OK | MB_ICONWARNING : MB_OKCANCEL | MB_ICONQUESTION;
+    UINT style = buttons == MessageButtons::Ok ? MB_OK | MB_ICONWARNING : MB_OKCANCEL | MB_ICONQUESTION;
+    // A box of no window must not open beneath the strip, which stays on top.
+    if (!owner)
+        style |= MB_TOPMOST;
     return MessageBoxW(owner, text.c_str(), applicationName().c_str(), style | MB_SETFOREGROUND) == IDOK ? IDOK
-                                                                                                       : IDCANCEL;
+                                                                                                         : IDCANCEL;
 }

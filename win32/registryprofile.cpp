@@ -15,12 +15,11 @@ std::wstring sectionPath(const std::string& section)
 bool writeValue(const std::string& section, const std::string& entry, DWORD type, const void* data, DWORD size)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr)
         != ERROR_SUCCESS)
         return false;
-    const LONG result =
-        RegSetValueExW(key, fromCp932(entry).c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    const LONG result = RegSetValueExW(key, fromCp932(entry).c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -31,8 +30,8 @@ int CRegistrySection::GetInt(const std::string& entry, int defaultValue)
 {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, sectionPath(m_strSection).c_str(), fromCp932(entry).c_str(),
-                     RRF_RT_REG_DWORD, nullptr, &value, &size)
+    if (RegGetValueW(HKEY_CURRENT_USER, sectionPath(m_strSection).c_str(), fromCp932(entry).c_str(), RRF_RT_REG_DWORD,
+                     nullptr, &value, &size)
         != ERROR_SUCCESS)
         return defaultValue;
     return static_cast<int>(value);

@@ -42,8 +42,8 @@ void registerControlClasses()
 
 }  // namespace
 
-bool runSettingsSheet(HWND owner, Calculator<double>& calculator, GeneralSettings& general,
-                      const HotKeyTry& tryHotKey, const std::wstring& hotKeyState)
+bool runSettingsSheet(HWND owner, Calculator<double>& calculator, GeneralSettings& general, const HotKeyTry& tryHotKey,
+                      const std::wstring& hotKeyState)
 {
     registerControlClasses();
     CGeneralPage generalPage;

@@ -9,8 +9,8 @@
 
 // The options of the page "基本設定".
 struct GeneralSettings {
-    bool noDisplay = false;             // the window starts hidden
-    std::optional<WinHotKey> hotKey;    // none: no hot key
+    bool noDisplay = false;           // the window starts hidden
+    std::optional<WinHotKey> hotKey;  // none: no hot key
     bool startAtLogin = false;
 };
 
@@ -26,5 +26,5 @@ using HotKeyTry = std::function<std::wstring(const std::optional<WinHotKey>&)>;
 // page is given to `tryHotKey` as soon as the page is left, so that a key
 // another program holds is reported there (`hotKeyState` says so of the
 // present key when the sheet opens); Cancel gives the old key back.
-bool runSettingsSheet(HWND owner, Calculator<double>& calculator, GeneralSettings& general,
-                      const HotKeyTry& tryHotKey, const std::wstring& hotKeyState);
+bool runSettingsSheet(HWND owner, Calculator<double>& calculator, GeneralSettings& general, const HotKeyTry& tryHotKey,
+                      const std::wstring& hotKeyState);

@@ -35,7 +35,8 @@ CTesselApp& theApp()
     return *application;
 }
 
-CTesselApp::CTesselApp(HINSTANCE instance) : m_hInstance(instance)
+// The hot key is the default one until the stored settings say otherwise.
+CTesselApp::CTesselApp(HINSTANCE instance) : m_hInstance(instance), m_strHotKey(widen(defaultHotKeyText))
 {
     application = this;
 }

@@ -2,13 +2,13 @@
 
 #include "core/clipboardcalculation.h"
 #include "core/historyline.h"
-#include "core/hotkeyrule.h"
 #include "datafile/documentfile.h"
 #include "datafile/variablesarchive.h"
 #include "platform/availablememory.h"
 #include "res/resource.h"
 #include "res/texts.h"
 #include "win32/clipboardport.h"
+#include "win32/hotkeycheck.h"
 #include "win32/messagebox.h"
 #include "win32/registryprofile.h"
 #include "win32/resourceids.h"
@@ -156,6 +156,7 @@ void CTesselView::OnNotify(int notification)
 {
     switch (notification) {
     case CBN_EDITCHANGE:
+        m_entryBox.OnEditChange();
         OnEditChange();
         break;
     case CBN_DROPDOWN:
@@ -225,7 +226,7 @@ bool CTesselView::UpdateData(bool saveAndValidate)
     m_strEntry = toCp932(m_entryBox.text());
     if (m_strEntry.size() <= maxEntryLength)
         return true;
-    showMessageBox(m_hWnd, withArgument(res::text::entryTooLong, std::to_wstring(maxEntryLength)));
+    showMessageBox(mainWindow(), withArgument(res::text::entryTooLong, std::to_wstring(maxEntryLength)));
     SetFocus(box);
     return false;
 }
@@ -256,12 +257,8 @@ void CTesselView::OnHotKey()
 
 void CTesselView::registerStoredHotKey()
 {
-    const std::wstring& stored = theApp().hotKeyText();
-    if (isNoHotKeyText(narrow(stored)))
-        return;
-    std::optional<WinHotKey> key = hotKeyFromText(stored);
-    // A value that names no key Windows has means the default, as a missing one does.
-    SetHotKey(key ? key : hotKeyFromText(widen(defaultHotKeyText)));
+    if (const std::optional<WinHotKey> key = storedHotKey(theApp().hotKeyText()))
+        SetHotKey(key);
 }
 
 bool CTesselView::SetHotKey(std::optional<WinHotKey> key)
@@ -269,13 +266,11 @@ bool CTesselView::SetHotKey(std::optional<WinHotKey> key)
     if (m_hotKey)
         UnregisterHotKey(m_hWnd, hotKeyId);
     m_hotKey.reset();
-    if (!key)
-        return true;
     // Held down, the key would evaluate the clipboard's result again and again.
-    if (!RegisterHotKey(m_hWnd, hotKeyId, key->modifiers | MOD_NOREPEAT, key->virtualKey))
-        return false;
-    m_hotKey = key;
-    return true;
+    m_bHotKeyTaken = key && !RegisterHotKey(m_hWnd, hotKeyId, key->modifiers | MOD_NOREPEAT, key->virtualKey);
+    if (key && !m_bHotKeyTaken)
+        m_hotKey = key;
+    return !m_bHotKeyTaken;
 }
 
 void CTesselView::OnEditChange()
@@ -338,9 +333,11 @@ void CTesselView::loadGripBitmap(int size)
                                                    IMAGE_BITMAP, size, size, LR_DEFAULTCOLOR));
     if (!bitmap)
         return;
-    SendMessageW(m_hGrip, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    if (m_hGripBitmap)
-        DeleteObject(m_hGripBitmap);
+    // The one replaced is the template's or an earlier one of ours: the
+    // control frees neither.
+    const LRESULT previous = SendMessageW(m_hGrip, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    if (previous)
+        DeleteObject(reinterpret_cast<HBITMAP>(previous));
     m_hGripBitmap = bitmap;
     m_nGripBitmapSize = size;
 }
@@ -354,7 +351,8 @@ void CTesselView::OnSize()
     const int grip = gripSize();
     // The height of a drop-down box counts its list as well.
     const auto itemHeight = static_cast<int>(SendMessageW(m_entryBox.hwnd(), CB_GETITEMHEIGHT, 0, 0));
-    const int listHeight = historyLinesShown * itemHeight + 2 * GetSystemMetricsForDpi(SM_CYBORDER, GetDpiForWindow(m_hWnd));
+    const int listHeight = historyLinesShown * itemHeight
+        + 2 * GetSystemMetricsForDpi(SM_CYBORDER, GetDpiForWindow(m_hWnd));
     MoveWindow(m_entryBox.hwnd(), grip, 0, client.right - grip, client.bottom + listHeight, TRUE);
     loadGripBitmap(grip);
     MoveWindow(m_hGrip, 0, 0, grip, grip, TRUE);
@@ -419,14 +417,12 @@ void CTesselView::OnRButtonDown(POINT point)
 
 void CTesselView::LoadDataFile()
 {
-    reportFileStatus(m_hWnd, openDocument(dataFileName, [this](Archive& archive) {
-                         serializeVariables(archive, m_calculator);
-                     }));
+    reportFileStatus(
+        m_hWnd, openDocument(dataFileName, [this](Archive& archive) { serializeVariables(archive, m_calculator); }));
 }
 
 void CTesselView::SaveDataFile()
 {
-    reportFileStatus(m_hWnd, saveDocument(dataFileName, [this](Archive& archive) {
-                         serializeVariables(archive, m_calculator);
-                     }));
+    reportFileStatus(
+        m_hWnd, saveDocument(dataFileName, [this](Archive& archive) { serializeVariables(archive, m_calculator); }));
 }

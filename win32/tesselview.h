@@ -44,7 +44,10 @@ public:
     // held; false when the system refused it (another program holds the
     // key), and then the view holds none.
     bool SetHotKey(std::optional<WinHotKey> key);
+    // The hot key held, and whether the last one asked for (the stored one
+    // at start) was refused.
     const std::optional<WinHotKey>& hotKey() const { return m_hotKey; }
+    bool hotKeyTaken() const { return m_bHotKeyTaken; }
 
     // Width of the grip band at 96 dpi, in pixels.
     static constexpr int gripWidth = 19;
@@ -92,6 +95,8 @@ private:
     // Where the press that started the drag lies in the main window.
     POINT m_ptDragInFrame{};
     std::optional<WinHotKey> m_hotKey;
+    bool m_bHotKeyTaken = false;
     HBITMAP m_hGripBitmap = nullptr;
-    int m_nGripBitmapSize = 0;
+    // The template's bitmap has the size of the band at 96 dpi.
+    int m_nGripBitmapSize = gripWidth;
 };

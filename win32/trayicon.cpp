@@ -41,8 +41,11 @@ UINT CTrayIcon::taskbarCreatedMessage()
 void CTrayIcon::OnTaskbarCreated()
 {
     // A new taskbar knows no icon, also none that the old one showed; one
-    // that started after the program brings the first.
+    // that started after the program brings the first. The message also
+    // comes while the icon is still shown (a change of the taskbar's
+    // scaling): then it is replaced.
     if (!m_data.hWnd)
         return;
+    Shell_NotifyIconW(NIM_DELETE, &m_data);
     m_bAdded = Shell_NotifyIconW(NIM_ADD, &m_data) != FALSE;
 }

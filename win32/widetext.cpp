@@ -20,8 +20,7 @@ std::string narrow(std::wstring_view utf16)
         return {};
     const int size = static_cast<int>(utf16.size());
     std::string utf8(WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
     return utf8;
 }
 

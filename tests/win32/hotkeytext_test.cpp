@@ -39,16 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"keypad_plus", L"Ctrl+Num++", WinHotKey{MOD_CONTROL, VK_ADD}},
         Case{"keypad_enter_is_return", L"Ctrl+Enter", WinHotKey{MOD_CONTROL, VK_RETURN}, L"Ctrl+Return"},
         Case{"digit", L"Alt+7", WinHotKey{MOD_ALT, '7'}},
-        Case{"unshifted_sign", L"Ctrl+,", WinHotKey{MOD_CONTROL, VK_OEM_COMMA}},
-        Case{"blank", L"", std::nullopt},
-        Case{"modifier_alone", L"Ctrl", std::nullopt},
-        Case{"modifiers_without_key", L"Ctrl+Shift+", std::nullopt},
-        Case{"modifier_twice", L"Ctrl+Ctrl+C", std::nullopt},
-        Case{"no_such_function_key", L"Ctrl+F25", std::nullopt},
-        Case{"function_key_zero", L"Ctrl+F01", std::nullopt},
-        Case{"letter_on_keypad", L"Ctrl+Num+A", std::nullopt},
-        Case{"unknown_name", L"Ctrl+Hyper", std::nullopt},
-        Case{"two_keys", L"Ctrl+C, Ctrl+V", std::nullopt}),
+        Case{"unshifted_sign", L"Ctrl+,", WinHotKey{MOD_CONTROL, VK_OEM_COMMA}}, Case{"blank", L"", std::nullopt},
+        Case{"modifier_alone", L"Ctrl", std::nullopt}, Case{"modifiers_without_key", L"Ctrl+Shift+", std::nullopt},
+        Case{"modifier_twice", L"Ctrl+Ctrl+C", std::nullopt}, Case{"no_such_function_key", L"Ctrl+F25", std::nullopt},
+        Case{"function_key_zero", L"Ctrl+F01", std::nullopt}, Case{"letter_on_keypad", L"Ctrl+Num+A", std::nullopt},
+        Case{"unknown_name", L"Ctrl+Hyper", std::nullopt}, Case{"two_keys", L"Ctrl+C, Ctrl+V", std::nullopt}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
