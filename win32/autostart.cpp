@@ -1,6 +1,8 @@
 #include "win32/autostart.h"
 
+#include <shlobj.h>
 #include <string>
+#include <string_view>
 #include <windows.h>
 
 namespace {
@@ -28,7 +30,7 @@ std::wstring runCommandLine(const std::wstring& program)
 {
     // Unquoted, a path with blanks ("C:\Program Files\...") would be read up
     // to its first blank.
-    return L"\"" + program + L"\"";
+    return L"\"" + program + L"\" " + autostartArgument;
 }
 
 bool isTurnedOffByUser()
@@ -75,4 +77,14 @@ bool isAutostartEnabled()
 bool setAutostartEnabled(bool enabled)
 {
     return enabled ? writeValue() : removeValue();
+}
+
+void enterLoginFolder(const wchar_t* commandLine)
+{
+    if (!commandLine || std::wstring_view(commandLine) != autostartArgument)
+        return;
+    PWSTR profile = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Profile, 0, nullptr, &profile)))
+        SetCurrentDirectoryW(profile);
+    CoTaskMemFree(profile);
 }

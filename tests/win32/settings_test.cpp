@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -102,7 +103,7 @@ std::wstring runValue()
     return value;
 }
 
-TEST(Autostart, WritesTheQuotedProgramPathAndRemovesIt)
+TEST(Autostart, WritesTheQuotedProgramPathWithItsArgumentAndRemovesIt)
 {
     wchar_t program[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, program, MAX_PATH);
@@ -110,7 +111,7 @@ TEST(Autostart, WritesTheQuotedProgramPathAndRemovesIt)
     const BYTE turnedOff[12] = {3};
 
     ASSERT_TRUE(setAutostartEnabled(true));
-    EXPECT_EQ(runValue(), L"\"" + std::wstring(program) + L"\"");
+    EXPECT_EQ(runValue(), L"\"" + std::wstring(program) + L"\" /autostart");
     EXPECT_TRUE(isAutostartEnabled());
     RegSetKeyValueW(HKEY_CURRENT_USER, approved, L"Orrin", REG_BINARY, turnedOff, sizeof turnedOff);
     EXPECT_FALSE(isAutostartEnabled());
@@ -121,6 +122,16 @@ TEST(Autostart, WritesTheQuotedProgramPathAndRemovesIt)
     EXPECT_EQ(runValue(), L"");
     EXPECT_FALSE(isAutostartEnabled());
     EXPECT_TRUE(setAutostartEnabled(false));
+}
+
+TEST(Autostart, OnlyTheArgumentOfTheRunValueMovesToTheProfileFolder)
+{
+    const std::wstring profile = _wgetenv(L"USERPROFILE");
+    SetCurrentDirectoryW(L"C:\\");
+    enterLoginFolder(L"other.dat");
+    EXPECT_NE(std::filesystem::current_path().wstring(), profile);
+    enterLoginFolder(autostartArgument);
+    EXPECT_EQ(std::filesystem::current_path().wstring(), profile);
 }
 
 }  // namespace
