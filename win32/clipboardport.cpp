@@ -29,9 +29,12 @@ HGLOBAL globalText(const std::wstring& text)
 {
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!block)
+    void* target = block ? GlobalLock(block) : nullptr;
+    if (!target) {
+        GlobalFree(block);
         throw memory_error(memoryErrorMessage);
-    std::memcpy(GlobalLock(block), text.c_str(), bytes);
+    }
+    std::memcpy(target, text.c_str(), bytes);
     GlobalUnlock(block);
     return block;
 }
