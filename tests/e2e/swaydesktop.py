@@ -26,19 +26,8 @@ from xdesktop import DEFAULT_TIMEOUT, TestFailure, _die_with_parent, wait_for
 PORTAL_TEMPLATE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support",
                                "globalshortcuts_portal.py")
 SHORTCUT_ID = "evaluate-clipboard"
-PRIVATE_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=/tmp</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-"""
+PRIVATE_BUS_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support",
+                                  "private-session-bus.conf")
 SYSTEM_PYTHON = "/usr/bin/python3"  # the one python3-dbusmock is installed for
 
 
@@ -211,10 +200,7 @@ class SwayDesktop:
     def _start_bus(self):
         # The system's service files would let the bus start a real desktop
         # portal on demand; these cases choose their portal themselves.
-        config = os.path.join(self.root, "session-bus.conf")
-        with open(config, "w", encoding="utf-8") as out:
-            out.write(PRIVATE_BUS_CONFIG)
-        bus = self.spawn(["dbus-daemon", f"--config-file={config}", "--nofork", "--nopidfile", "--print-address=1"],
+        bus = self.spawn(["dbus-daemon", f"--config-file={PRIVATE_BUS_CONFIG}", "--nofork", "--nopidfile", "--print-address=1"],
                          env=self.env, stdout=subprocess.PIPE)
         ready, _, _ = select.select([bus.stdout], [], [], DEFAULT_TIMEOUT)
         address = bus.stdout.readline().decode().strip() if ready else ""
