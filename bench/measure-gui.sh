@@ -66,32 +66,10 @@ for _ in $(seq "$runs"); do
     run minimal_qt "$idle" -- "$minimal"
 done | tee "$work/results"
 
-python3 - "$work/results" "$runs" "$idle" <<'PYTHON'
-import statistics, sys
-figures = {}
-for line in open(sys.argv[1]):
-    name, *pairs = line.split()
-    for pair in pairs:
-        key, value = pair.split("=")
-        if value != "none":
-            figures.setdefault((name, key), []).append(float(value))
-rows = [("map_ms", "start to window mapped (ms)"), ("rss_kib", "VmRSS 2 s after start (MiB)"),
-        ("idle_cpu_ms", f"CPU time over {sys.argv[3]} idle s (ms)"),
-        ("idle_wakeups", f"wake-ups over {sys.argv[3]} idle s"),
-        ("idle_switches", f"context switches over {sys.argv[3]} idle s"),
-        ("hotkey_ms", "hot key to clipboard result (ms)")]
-print(f"\nmedian (lowest-highest) of {sys.argv[2]} runs\n")
-print("| figure | orrin | minimal_qt |")
-print("|---|---|---|")
-for key, label in rows:
-    cells = []
-    for name in ("orrin", "minimal_qt"):
-        values = figures.get((name, key))
-        if not values:
-            cells.append("-")
-            continue
-        scale = 1024 if key == "rss_kib" else 1
-        low, median, high = (v / scale for v in (min(values), statistics.median(values), max(values)))
-        cells.append(f"{median:.1f} ({low:.1f}-{high:.1f})")
-    print(f"| {label} | {cells[0]} | {cells[1]} |")
-PYTHON
+python3 "$(dirname "$0")/median_table.py" "$work/results" "$runs" orrin=orrin minimal_qt=minimal_qt \
+    "map_ms=start to window mapped (ms)" \
+    "rss_kib=VmRSS 2 s after start (MiB)" \
+    "idle_cpu_ms=CPU time over $idle idle s (ms)" \
+    "idle_wakeups=wake-ups over $idle idle s" \
+    "idle_switches=context switches over $idle idle s" \
+    "hotkey_ms=hot key to clipboard result (ms)"

@@ -68,27 +68,9 @@ for _ in $(seq "$runs"); do
     run minimal_win32 "$idle" "$minimal"
 done | tee "$work/results"
 
-python3 - "$work/results" "$runs" "$idle" <<'PYTHON'
-import statistics, sys
-figures = {}
-for line in open(sys.argv[1]):
-    name, *pairs = line.split()
-    for pair in pairs:
-        key, value = pair.split("=")
-        figures.setdefault((name, key), []).append(float(value))
-rows = [("map_ms", "start to window mapped (ms)"), ("rss_kib", "VmRSS, working set, 2 s after start (MiB)"),
-        ("private_kib", "RssAnon, private, 2 s after start (MiB)"),
-        ("idle_cpu_ms", f"CPU time over {sys.argv[3]} idle s (ms)"),
-        ("idle_wakeups", f"wake-ups over {sys.argv[3]} idle s")]
-print(f"\nmedian (lowest-highest) of {sys.argv[2]} runs\n")
-print("| figure | Orrin.exe | minimal_win32.exe |")
-print("|---|---|---|")
-for key, label in rows:
-    cells = []
-    for name in ("orrin", "minimal_win32"):
-        values = figures.get((name, key), [0])
-        scale = 1024 if key.endswith("_kib") else 1
-        low, median, high = (v / scale for v in (min(values), statistics.median(values), max(values)))
-        cells.append(f"{median:.1f} ({low:.1f}-{high:.1f})")
-    print(f"| {label} | {cells[0]} | {cells[1]} |")
-PYTHON
+python3 "$top/bench/median_table.py" "$work/results" "$runs" orrin=Orrin.exe minimal_win32=minimal_win32.exe \
+    "map_ms=start to window mapped (ms)" \
+    "rss_kib=VmRSS, working set, 2 s after start (MiB)" \
+    "private_kib=RssAnon, private, 2 s after start (MiB)" \
+    "idle_cpu_ms=CPU time over $idle idle s (ms)" \
+    "idle_wakeups=wake-ups over $idle idle s"
