@@ -1,5 +1,7 @@
 #include "win32/autostart.h"
 
+#include "win32/programfile.h"
+
 #include <shlobj.h>
 #include <string>
 #include <string_view>
@@ -12,19 +14,6 @@ constexpr wchar_t runKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run
 // what the user turned off: a value of the same name whose first byte is odd.
 constexpr wchar_t approvedKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 constexpr wchar_t valueName[] = L"Orrin";
-
-std::wstring programPath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 std::wstring runCommandLine(const std::wstring& program)
 {

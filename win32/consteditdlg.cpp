@@ -12,13 +12,6 @@
 
 namespace {
 
-std::wstring controlText(HWND control)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // Fills an edit with a field's text and limits what can be typed; a longer
 // text that the field already holds is shown whole, never cut.
 void setLimitedText(HWND edit, const std::wstring& text)
@@ -110,7 +103,7 @@ void CConstEditDlg::OnChangeName()
     // The name only: the value is checked when the user presses OK, so that a
     // stored value the dialog cannot take back (inf, nan) neither keeps the
     // dialog from opening nor is reported at every keystroke in the name.
-    m_strName = toCp932(controlText(control(IDC_CONST_NAME)));
+    m_strName = toCp932(windowText(control(IDC_CONST_NAME)));
     EnableWindow(control(IDOK), !m_strName.empty());
 }
 
@@ -124,7 +117,7 @@ void CConstEditDlg::OnOK()
         return;
     }
     const HWND valueEdit = control(IDC_CONST_VALUE);
-    const std::optional<double> value = parseDecimalNumber(narrow(controlText(valueEdit)));
+    const std::optional<double> value = parseDecimalNumber(narrow(windowText(valueEdit)));
     if (!value) {
         showMessageBox(m_hWnd, widen(res::text::enterNumber));
         SetFocus(valueEdit);
@@ -132,6 +125,6 @@ void CConstEditDlg::OnOK()
         return;
     }
     m_dValue = *value;
-    m_strDescription = toCp932(controlText(control(IDC_CONST_DESCRIPTION)));
+    m_strDescription = toCp932(windowText(control(IDC_CONST_DESCRIPTION)));
     EndDialog(m_hWnd, IDOK);
 }

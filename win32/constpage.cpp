@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "res/texts.h"
 #include "win32/consteditdlg.h"
+#include "win32/popupmenu.h"
 #include "win32/resourceids.h"
 #include "win32/widetext.h"
 
@@ -133,24 +134,11 @@ void CConstPage::OnRclickList()
     ScreenToClient(m_list.hwnd(), &client);
     const int row = m_list.HitTest(client);
     if (row == -1) {
-        trackMenu(res::IDR_CONST_MENU2, 0, cursor);
+        trackPopupMenu(res::IDR_CONST_MENU2, 0, cursor, m_hWnd);
         return;
     }
     m_list.SelectItem(row);
-    trackMenu(res::IDR_CONST_MENU1, res::ID_CONST_EDIT, cursor);
-}
-
-void CConstPage::trackMenu(int menuId, int defaultCommand, POINT screenPoint)
-{
-    const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menuId));
-    if (!menu)
-        return;
-    const HMENU popup = GetSubMenu(menu, 0);
-    if (defaultCommand)
-        SetMenuDefaultItem(popup, static_cast<UINT>(defaultCommand), FALSE);
-    // The chosen command comes back as WM_COMMAND to the page.
-    TrackPopupMenu(popup, 0, screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr);
-    DestroyMenu(menu);
+    trackPopupMenu(res::IDR_CONST_MENU1, res::ID_CONST_EDIT, cursor, m_hWnd);
 }
 
 void CConstPage::OnApply()

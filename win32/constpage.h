@@ -34,7 +34,6 @@ protected:
 
 private:
     void OnRclickList();
-    void trackMenu(int menuId, int defaultCommand, POINT screenPoint);
 
     CConstList m_list;
 };

@@ -2,6 +2,7 @@
 
 #include "core/evaluationmode.h"
 #include "win32/tesselview.h"
+#include "win32/widetext.h"
 
 namespace {
 
@@ -52,9 +53,7 @@ bool CEntryComboBox::PreTranslateMessage(const MSG& message)
 
 std::wstring CEntryComboBox::text() const
 {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return windowText(m_hWnd);
 }
 
 bool CEntryComboBox::isDroppedDown() const

@@ -2,6 +2,7 @@
 
 #include "res/texts.h"
 #include "win32/messagebox.h"
+#include "win32/programfile.h"
 #include "win32/widetext.h"
 
 namespace {
@@ -43,13 +44,7 @@ bool isFile(const std::wstring& path)
 
 std::wstring helpFilePath()
 {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size())
-        path.resize(path.size() * 2);
-    path.resize(length);
-    path.erase(path.find_last_of(L'\\') + 1);
-    return path + helpFileName;
+    return besideProgram(helpFileName);
 }
 
 void showHelpTopics(HWND owner)

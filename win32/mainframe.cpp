@@ -1,6 +1,7 @@
 #include "win32/mainframe.h"
 
 #include "res/resource.h"
+#include "win32/popupmenu.h"
 #include "win32/tesselapp.h"
 #include "win32/tesselview.h"
 
@@ -167,19 +168,13 @@ void CMainFrame::OnTrayNotify(UINT iconId, UINT mouseMessage)
 
 void CMainFrame::ShowTrayMenu()
 {
-    HMENU menu = LoadMenuW(m_hInstance, MAKEINTRESOURCEW(res::IDR_TRAY_MENU));
-    if (!menu)
-        return;
-    HMENU popup = GetSubMenu(menu, 0);
-    SetMenuDefaultItem(popup, res::ID_RESTORE, FALSE);
     POINT cursor{};
     GetCursorPos(&cursor);
     // A menu of a program that is not in the foreground would stay open when
     // the user clicks elsewhere; the message after it lets it close at once.
     SetForegroundWindow(m_hWnd);
-    TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, m_hWnd, nullptr);
+    trackPopupMenu(res::IDR_TRAY_MENU, res::ID_RESTORE, cursor, m_hWnd);
     PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 void CMainFrame::OnShowRequest()

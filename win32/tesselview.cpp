@@ -10,6 +10,7 @@
 #include "win32/clipboardport.h"
 #include "win32/hotkeycheck.h"
 #include "win32/messagebox.h"
+#include "win32/popupmenu.h"
 #include "win32/registryprofile.h"
 #include "win32/resourceids.h"
 #include "win32/settingscommand.h"
@@ -403,16 +404,10 @@ void CTesselView::OnRButtonDown(POINT point)
 {
     if (point.x <= 0 || point.x >= gripSize())
         return;
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res::IDR_CONTEXT_MENU));
-    if (!menu)
-        return;
-    HMENU popup = GetSubMenu(menu, 0);
-    SetMenuDefaultItem(popup, res::ID_MINIMIZE, FALSE);
     // Placed from the window's corner offset by the click within the view.
     RECT frame{};
     GetWindowRect(mainWindow(), &frame);
-    TrackPopupMenu(popup, 0, frame.left + point.x, frame.top + point.y, 0, m_hWnd, nullptr);
-    DestroyMenu(menu);
+    trackPopupMenu(res::IDR_CONTEXT_MENU, res::ID_MINIMIZE, {frame.left + point.x, frame.top + point.y}, m_hWnd);
 }
 
 void CTesselView::LoadDataFile()

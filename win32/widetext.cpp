@@ -41,3 +41,10 @@ std::wstring withArgument(std::string_view utf8, std::wstring_view argument)
         text.replace(at, 2, argument);
     return text;
 }
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
